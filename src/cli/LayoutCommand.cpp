@@ -1,0 +1,3 @@
+#include "CliCommands.h"
+
+int runLayoutCommand(const QStringList&) { return kExitUsage; }

@@ -1,0 +1,3 @@
+#include "CliCommands.h"
+
+int runSettingsCommand(const QStringList&) { return kExitUsage; }
