@@ -53,6 +53,7 @@ LineItems<Count> splitItems(QStringView line) {
   return result;
 }
 
+// A number beyond its member's range is clamped into it, never wrapped.
 std::int16_t int16Value(double value) {
   return static_cast<std::int16_t>(numeric::clampedInt(value, std::numeric_limits<std::int16_t>::min(),
                                                        std::numeric_limits<std::int16_t>::max()));
@@ -68,6 +69,8 @@ void parseHeader(QStringView line, LayoutTable& table) {
   table.LayoutColumnCount =
       numeric::clampedInt(numeric::leadingValue(header.items[1]), std::numeric_limits<std::int32_t>::min(),
                           std::numeric_limits<std::int32_t>::max());
+  // Darkness thresholds are 0-32767; anything else is brought into that range
+  // before it is written in hexadecimal.
   const std::int32_t threshold = numeric::clampedInt(numeric::leadingValue(header.items[2]), 0, 32767);
   table.ThresholdHex = QString::number(threshold, 16).toUpper();
   table.LayoutTurn = header.items[3].toString();
