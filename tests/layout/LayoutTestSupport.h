@@ -9,11 +9,7 @@
 
 #include <ostream>
 
-// Printers so that failed comparisons show texts instead of raw bytes.
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
-
+// Printers so that failed comparisons show the tables' texts.
 inline void PrintTo(const FieldDefinition& f, std::ostream* os) {
   *os << "{block " << f.FieldLineFrom << '-' << f.FieldLineTo << " x " << f.FieldColFrom << '-'
       << f.FieldColTo << ", orient \"" << f.FieldOrient.toStdString() << "\" step " << f.FieldStep

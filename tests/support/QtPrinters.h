@@ -1,0 +1,18 @@
+#pragma once
+
+// GoogleTest printers for Qt types, included into every test source by the
+// build so that all of them print the same way.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+  *os << '{';
+  for (qsizetype i = 0; i < list.size(); ++i) *os << (i ? ", " : "") << '"' << list[i].toStdString() << '"';
+  *os << '}';
+}
