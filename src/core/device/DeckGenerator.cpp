@@ -41,6 +41,7 @@ struct Side {
 // A single-choice unit holding exactly one value mark: paper noise may put
 // a rubbed-out mark beside it, which the darker value mark still beats.
 struct LoneMark {
+  std::pair<int, int> fieldAndUnit;
   const QList<FieldChoices::Choice>* unit = nullptr;
   int darkness = 0;
 };
@@ -56,18 +57,22 @@ void addNoise(QRandomGenerator& random, int level, int threshold, int lineCount,
     auto& cell = buffer[static_cast<std::size_t>(offset)];
     if (cell == 0) cell = static_cast<std::uint8_t>(darkness);
   };
+  // Draws one position and then its darkness, in that order: two draws as
+  // arguments of one call would come in the order each compiler chooses.
+  const auto putRandom = [&](int low, int high) {
+    const int offset = randomIn(random, 0, positions - 1);
+    put(offset, randomIn(random, low, high));
+  };
   // Everything but the rubbed-out marks stays at or below threshold - 1: a
   // position exactly at the threshold is not marked, but the two-mark box
   // reads it as a blank.
   const int faintest = threshold - 1;
   if (faintest >= 1) {
     const int specks = randomIn(random, 0, level * positions / 250);
-    for (int i = 0; i < specks; ++i)
-      put(randomIn(random, 0, positions - 1), randomIn(random, 1, std::min(2, faintest)));
+    for (int i = 0; i < specks; ++i) putRandom(1, std::min(2, faintest));
     const int strays = randomIn(random, 0, 2 * level);
     const int strayLow = std::max(1, (threshold + 1) / 2);
-    for (int i = 0; i < strays; ++i)
-      put(randomIn(random, 0, positions - 1), randomIn(random, strayLow, faintest));
+    for (int i = 0; i < strays; ++i) putRandom(strayLow, faintest);
     const int smudges = randomIn(random, 0, level);
     for (int i = 0; i < smudges; ++i) {
       const int size = randomIn(random, 2, 3);
@@ -231,13 +236,12 @@ std::optional<DeckSheet> DeckGenerator::sheet(const DeckSheetValues& values, QSt
     for (auto it = unitDarkness.cbegin(); it != unitDarkness.cend(); ++it) {
       const FieldChoices& field = m_fields[it.key().first - 1];
       if (field.reading() != FieldChoices::Reading::kSingle || unitMarkCount.value(it.key()) != 1) continue;
-      loneMarks[field.onBack() ? 1 : 0].append({&field.units()[it.key().second], it.value()});
+      loneMarks[field.onBack() ? 1 : 0].append({it.key(), &field.units()[it.key().second], it.value()});
     }
     // Hash order is not stable between runs; the noise must be.
     for (auto& list : loneMarks)
-      std::sort(list.begin(), list.end(), [](const LoneMark& a, const LoneMark& b) {
-        return offsetOf(a.unit->front().position) < offsetOf(b.unit->front().position);
-      });
+      std::sort(list.begin(), list.end(),
+                [](const LoneMark& a, const LoneMark& b) { return a.fieldAndUnit < b.fieldAndUnit; });
     // A one-sided form's back is never read; its paper stays clean.
     const int sideCount = m_layout.FirstBackField > 0 ? 2 : 1;
     for (int s = 0; s < sideCount; ++s)
