@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <ostream>
 #include <string>
 #include <tuple>
@@ -19,10 +20,14 @@ inline void PrintTo(const DeckSheet::Mark& mark, std::ostream* os) {
   *os << '(' << mark.line << ',' << mark.column << ':' << int{mark.darkness} << ')';
 }
 
-// Test names from the `name` member of a parameterised case.
+// Test names from the `name` member of a parameterised case; characters a
+// test name cannot hold become "_".
 template <typename Case>
 std::string caseName(const testing::TestParamInfo<Case>& param) {
-  return param.param.name;
+  std::string name = param.param.name;
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return name;
 }
 
 // A layout as the design tool writes it: code page 1254, CR LF.
