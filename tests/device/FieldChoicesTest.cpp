@@ -33,9 +33,15 @@ const QStringList kLayout = {
     QStringLiteral("38=38=01=05=00=D= =D=TERM=Dönem="),
     // 11: several topics over two lines, with the agreement words
     QString::fromUtf8("39=40=10=12=00=Y=İyi~Orta~Kötü~=C=RATE=Puan="),
-    // 12: the back side, A-E across columns 1-5 of line 5
+    // 12: a box of two columns (1 and 3) on two lines: five positions a line
+    // and a half, so line 43 reads D twice and C nowhere
+    QStringLiteral("42=43=01=04=00=K1=ABCD==ODD=Tek="),
+    // 13: several choices, one column on every line; the index steps by half
+    // a choice a line and rounds to even: A, B, B, B
+    QString::fromUtf8("45=48=05=05=00=Y1=ABCD=C=ONECOL=Tek sütun="),
+    // 14: the back side, A-E across columns 1-5 of line 5
     QStringLiteral("/05=05=01=05=00=Y=ABCDE==B1=Arka soru="),
-    // 13: a back-side digit column; "€-" makes an unmarked digit read "-"
+    // 15: a back-side digit column; "€-" makes an unmarked digit read "-"
     QString::fromUtf8("07=16=01=01=00=D=0123456789€-==B2=Arka rakam="),
 };
 
@@ -104,6 +110,9 @@ const Placed kPlacements[] = {
     {"NAME", " A", {{0, 34, 2}}},
     // Positions of line 39, then of line 40; Orta is the second word.
     {"RATE", "İyi Orta            Kötü", {{0, 39, 10}, {0, 39, 11}, {0, 40, 12}}},
+    {"ODD", "B", {{0, 42, 3}}},
+    {"ODD", "D", {{0, 43, 1}}},
+    {"ONECOL", "AB B", {{0, 45, 5}, {0, 46, 5}, {0, 48, 5}}},
     {"B1", "E", {{1, 5, 5}}},
     {"B2", "9", {{1, 16, 1}}},
     {"B2", "-", {}},
@@ -148,6 +157,8 @@ const Refused kRefusals[] = {
     {"PAIR", "ABC", "PAIR: 'ABC' asks for more than 2 marks"},
     {"NAME", "`", "NAME: '`' at character 1 is not one of its choices"},
     {"TERM", "2024", "TERM: its value is not read from marks (kind D)"},
+    {"ODD", "C", "ODD: 'C' is not one of its choices"},
+    {"ONECOL", "AC", "ONECOL: a mark at character 2 reads as 'B', not 'C'"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, ValueRefusal, testing::ValuesIn(kRefusals));

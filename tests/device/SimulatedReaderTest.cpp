@@ -111,7 +111,7 @@ TEST_F(SimulatedReaderTest, ReturnsTheBarcodeOfTheSheetFedLast) {
   EXPECT_EQ(data[8], 0xAA);
 }
 
-TEST_F(SimulatedReaderTest, FillsAFullSixteenCharacterBarcodeAndItsTerminator) {
+TEST(SimulatedReader, FillsAFullSixteenCharacterBarcodeAndItsTerminator) {
   DeckSheet sheet;
   sheet.barcode = "1234567890ABCDEFGH";  // longer than a deck may give: cut at 16
   Deck deck;
