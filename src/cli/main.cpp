@@ -11,6 +11,11 @@ namespace {
 const char kUsage[] =
     "usage: korvel-cli COMMAND [options]\n"
     "commands:\n"
+    "  connect [--folder DIR] [--reader READER] [--answers FILE] [--transcript FILE] [--device-log FILE]\n"
+    "                                 connect to the reader as the program does at start-up and\n"
+    "                                 print what it reports as JSON; READER is sim:DECK or\n"
+    "                                 vendor[:LIBRARY] (default: the vendor library when it loads,\n"
+    "                                 else the simulated reader with the built-in sample deck)\n"
     "  deck --layout FILE.omrf [--values VALUES] [--sheets N] [--noise LEVEL] [--seed N]\n"
     "       [--darkness LOW-HIGH] [--single-sided] [--out DECK]\n"
     "                                 write a deck for the simulated reader: the sheets of FILE\n"
@@ -35,6 +40,7 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationName(QStringLiteral("korvel"));
   QStringList arguments = QCoreApplication::arguments();
   const std::map<QString, std::function<int(const QStringList&)>> commands = {
+      {QStringLiteral("connect"), runConnectCommand},
       {QStringLiteral("deck"), runDeckCommand},
       {QStringLiteral("layout"), runLayoutCommand},
       {QStringLiteral("settings"), runSettingsCommand},

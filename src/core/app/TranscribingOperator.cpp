@@ -30,14 +30,30 @@ QString TranscribingOperator::caption(MessageAnswer answer) {
   return {};
 }
 
+// A box that got no answer (the operator is gone) was still shown: it is
+// kept without an answer, so the transcript ends at the question that
+// stopped the run.
 MessageAnswer TranscribingOperator::messageBox(const MessageBoxRequest& request) {
-  const MessageAnswer answer = m_inner.messageBox(request);
-  m_transcript.append({kindName(request.buttons), request.title, request.text, {}, caption(answer)});
-  return answer;
+  TranscriptEntry entry{kindName(request.buttons), request.title, request.text, {}, {}};
+  try {
+    const MessageAnswer answer = m_inner.messageBox(request);
+    entry.answer = caption(answer);
+    m_transcript.append(entry);
+    return answer;
+  } catch (...) {
+    m_transcript.append(entry);
+    throw;
+  }
 }
 
 std::optional<QString> TranscribingOperator::inputBox(const InputBoxRequest& request) {
-  std::optional<QString> answer = m_inner.inputBox(request);
-  m_transcript.append({QStringLiteral("input"), request.title, request.prompt, request.defaultText, answer});
-  return answer;
+  TranscriptEntry entry{QStringLiteral("input"), request.title, request.prompt, request.defaultText, {}};
+  try {
+    entry.answer = m_inner.inputBox(request);
+    m_transcript.append(entry);
+    return entry.answer;
+  } catch (...) {
+    m_transcript.append(entry);
+    throw;
+  }
 }

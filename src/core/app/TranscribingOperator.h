@@ -12,7 +12,9 @@ struct TranscriptEntry {
   QString title;
   QString text;
   QString defaultText;            ///< input boxes only
-  std::optional<QString> answer;  ///< the button's Turkish caption or the text typed; nothing when cancelled
+  /// The button's Turkish caption or the text typed; nothing when an input
+  /// box was cancelled or the box got no answer.
+  std::optional<QString> answer;
 };
 
 /// Passes every box on to another operator and keeps a transcript of what

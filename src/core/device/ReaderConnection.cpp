@@ -1,6 +1,8 @@
 #include "device/ReaderConnection.h"
 
+#include "app/AppSettings.h"
 #include "app/Operator.h"
+#include "app/SettingsPanel.h"
 #include "common/AnsiCodec.h"
 #include "device/DeviceErrorTable.h"
 #include "reading/RunFiles.h"
@@ -33,6 +35,17 @@ QString connectionPrompt(int languageIndex) {
 }
 
 }  // namespace
+
+DeviceSettings DeviceSettings::from(const AppSettings& settings, const SettingsPanel& panel) {
+  DeviceSettings device;
+  device.LanguageIndex = settings.LanguageIndex;
+  device.SecondTray = panel.Option2(2);         // "Var" under "Çift Çıkış Tepsisi"
+  device.SingleSidedSheets = panel.Option2(7);  // "Hayır" under "Çift Yüzlü Kağıt"
+  device.StopOnError = settings.StopOnError;
+  device.ImprintEnabled = settings.ImprintEnabled;
+  device.ImprintPosition = settings.ImprintPosition;
+  return device;
+}
 
 ReaderConnection::ReaderConnection(OmrApi& api, Operator& person, const DeviceSettings& settings,
                                    ReaderState& state, RunFiles* files)
@@ -74,8 +87,12 @@ bool ReaderConnection::ConnectReader() {
 
     omr::NameBuffer name{};
     if (m_api.OMR_GetMachineName(name)) {
-      m_state.MachineName =
-          ansi::decode(QByteArray(reinterpret_cast<const char*>(name.data()), kMachineNameLength));
+      // The name is the first 16 bytes; a zero byte ends it earlier, so a
+      // reader that leaves the buffer empty shows no name rather than
+      // sixteen control characters.
+      QByteArray bytes(reinterpret_cast<const char*>(name.data()), kMachineNameLength);
+      if (const qsizetype end = bytes.indexOf('\0'); end >= 0) bytes.truncate(end);
+      m_state.MachineName = ansi::decode(bytes);
     }
 
     SendCommandCE();

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 
+struct AppSettings;
 class Operator;
 class RunFiles;
+class SettingsPanel;
 
 /// What the reader knows about itself after a connection.
 struct ReaderState {
@@ -25,6 +27,9 @@ struct DeviceSettings {
   int StopOnError = 0;              ///< 1 when "Dursun" is ticked
   int ImprintEnabled = 0;           ///< 1 when imprinting is on
   std::int16_t ImprintPosition = 0; ///< millimetres
+
+  /// The values as the settings and the panel hold them.
+  static DeviceSettings from(const AppSettings& settings, const SettingsPanel& panel);
 };
 
 /// The decisions of ReportDeviceError.

@@ -1,0 +1,33 @@
+#include "CliCommands.h"
+#include "CliSession.h"
+#include "JsonOutput.h"
+
+#include "device/ReaderConnection.h"
+
+#include <QCommandLineParser>
+
+int runConnectCommand(const QStringList& arguments) {
+  QCommandLineParser parser;
+  CliSession::addOptions(parser);
+  if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+    printError(parser.errorText().isEmpty() ? QStringLiteral("usage: korvel-cli connect [options]")
+                                            : parser.errorText());
+    return kExitUsage;
+  }
+  CliSession session(parser);
+  if (!session.error().isEmpty()) {
+    printError(session.error());
+    return kExitUsage;
+  }
+  return session.run([&session] {
+    const DeviceSettings settings = DeviceSettings::from(session.settings(), session.panel());
+    ReaderState state;
+    ReaderConnection connection(session.reader(), session.person(), settings, state);
+    const bool connected = connection.ConnectReader();
+    printJson({{"connected", connected},
+               {"MachineName", state.MachineName},
+               {"BackSensorFitted", state.BackSensorFitted},
+               {"reader", session.readerDescription()}});
+    return kExitOk;
+  });
+}
