@@ -3,8 +3,11 @@
 // values and keeps a log of what it was given, so the binding's argument
 // passing can be checked end to end through the platform loader.
 //
-// Built twice: in full, and with FAKE_PARTIAL, which leaves out
+// The record types are the program's own, so that the sanitizers' check of
+// the function type at each call holds. Built twice: in full, and with FAKE_PARTIAL, which leaves out
 // OMR_GetStatus and OMR_GetMarks.
+
+#include "device/OmrApi.h"
 
 #include <cstdint>
 #include <cstring>
@@ -27,9 +30,10 @@ FAKE_EXPORT std::int32_t OMR_OpenDeviceUSB() { note("open"); return 0; }
 FAKE_EXPORT std::int32_t OMR_CloseDevice() { note("close"); return 0; }
 #ifndef FAKE_PARTIAL
 FAKE_EXPORT std::int32_t OMR_GetStatus() { note("status"); return 0x40110000; }
-FAKE_EXPORT std::int32_t OMR_GetMarks(std::int16_t side, std::int32_t* request, std::uint8_t* marks) {
-  note("marks " + std::to_string(side) + " " + std::to_string(request[1]) + " " + std::to_string(request[2]));
-  request[1] = 61;
+FAKE_EXPORT std::int32_t OMR_GetMarks(std::int16_t side, omr::MarkRequest* request, std::uint8_t* marks) {
+  note("marks " + std::to_string(side) + " " + std::to_string(request->lines) + " " +
+       std::to_string(request->columns));
+  request->lines = 61;
   marks[0] = 7;
   marks[7439] = 9;
   return 0;
@@ -60,9 +64,9 @@ FAKE_EXPORT std::int32_t OMR_SetPrintString(std::int32_t line, const char* text)
   note("print " + std::to_string(line) + " " + text);
   return 0;
 }
-FAKE_EXPORT std::int32_t OMR_GetBarcodeData(std::int32_t item, char* record, std::int16_t* length,
+FAKE_EXPORT std::int32_t OMR_GetBarcodeData(std::int32_t item, omr::BarcodeRecord* record, std::int16_t* length,
                                             std::int16_t* second, std::uint8_t* data) {
-  note("barcode " + std::to_string(item) + " " + record[0] + " " + std::to_string(*length) + " " +
+  note("barcode " + std::to_string(item) + " " + record->kind[0] + " " + std::to_string(*length) + " " +
        std::to_string(*second));
   std::memcpy(data, "0012345", 7);
   *length = 7;
