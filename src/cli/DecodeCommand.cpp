@@ -1,0 +1,98 @@
+#include "CliCommands.h"
+#include "JsonOutput.h"
+
+#include "app/AppSettings.h"
+#include "app/ProgramFolder.h"
+#include "app/SettingsFile.h"
+#include "app/SettingsPanel.h"
+#include "device/OmrApi.h"
+#include "layout/LayoutParser.h"
+#include "reading/DecodingSettings.h"
+#include "reading/RunFieldTable.h"
+#include "reading/SheetDecoder.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const char kUsage[] =
+    "usage: korvel-cli decode --layout FILE.omrf --front SHEET [--back SHEET] [--folder DIR]";
+
+struct LoadedSheet {
+  std::optional<omr::MarkBuffer> marks;
+  QString error;
+};
+
+// A sheet file: the raw mark buffer of one side, exactly 7440 bytes.
+LoadedSheet loadSheet(const QString& path) {
+  QFile file(path);
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    return {std::nullopt, QStringLiteral("cannot read sheet file %1").arg(path)};
+  const QByteArray bytes = file.read(omr::kMarkBufferSize + 1);
+  if (bytes.size() != omr::kMarkBufferSize)
+    return {std::nullopt, QStringLiteral("%1 is not a sheet: a raw sheet holds exactly %2 bytes")
+                              .arg(path)
+                              .arg(omr::kMarkBufferSize)};
+  omr::MarkBuffer marks{};
+  std::copy(bytes.begin(), bytes.end(), marks.begin());
+  return {marks, {}};
+}
+
+}  // namespace
+
+int runDecodeCommand(const QStringList& arguments) {
+  QCommandLineParser parser;
+  const QCommandLineOption layoutOption(QStringLiteral("layout"), QStringLiteral("layout file"),
+                                        QStringLiteral("FILE"));
+  const QCommandLineOption frontOption(QStringLiteral("front"), QStringLiteral("front side"),
+                                       QStringLiteral("SHEET"));
+  const QCommandLineOption backOption(QStringLiteral("back"), QStringLiteral("back side"),
+                                      QStringLiteral("SHEET"));
+  const QCommandLineOption folderOption(QStringLiteral("folder"), QStringLiteral("program folder"),
+                                        QStringLiteral("DIR"));
+  parser.addOptions({layoutOption, frontOption, backOption, folderOption});
+  if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty() || !parser.isSet(layoutOption) ||
+      !parser.isSet(frontOption)) {
+    if (!parser.errorText().isEmpty()) printError(parser.errorText());
+    printError(QString::fromLatin1(kUsage));
+    return kExitUsage;
+  }
+
+  const QString layoutPath = parser.value(layoutOption);
+  if (!QFileInfo(layoutPath).isFile()) {
+    printError(QStringLiteral("korvel-cli decode: no such layout file: %1").arg(layoutPath));
+    return kExitFailure;
+  }
+  const LoadedSheet front = loadSheet(parser.value(frontOption));
+  const LoadedSheet back = parser.isSet(backOption) ? loadSheet(parser.value(backOption)) : LoadedSheet{};
+  for (const QString& error : {front.error, back.error}) {
+    if (!error.isEmpty()) {
+      printError(QStringLiteral("korvel-cli decode: ") + error);
+      return kExitFailure;
+    }
+  }
+
+  const QString folder = resolveProgramFolder(currentProgramFolderInputs(parser.value(folderOption)));
+  AppSettings settings;
+  SettingsPanel panel;
+  LoadSettings(folder, settings, panel);
+
+  const LayoutTable layout = ParseLayoutFile(layoutPath);
+  const SheetDecoder decoder(layout, DecodingSettings::from(settings, panel));
+  RunFieldTable values = RunFieldTable::forLayout(layout);
+  QString Text6;
+  const bool dropped =
+      decoder.decode(*front.marks, back.marks ? &*back.marks : nullptr, values, Text6, nullptr);
+
+  QJsonArray array;
+  for (const RunFieldTable::Entry& entry : values.entries) array.append(entry.FieldValue);
+  printJson({{QStringLiteral("values"), array}, {QStringLiteral("dropped"), dropped}});
+  return kExitOk;
+}
