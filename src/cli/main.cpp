@@ -14,6 +14,19 @@ const char kUsage[] =
     "  decode --layout FILE.omrf --front SHEET [--back SHEET] [--folder DIR]\n"
     "                                 decode one sheet with the settings of the program folder\n"
     "                                 and print the field values as JSON\n"
+    "  deck --layout FILE.omrf [--values VALUES] [--sheets N] [--noise LEVEL] [--seed N]\n"
+    "       [--darkness LOW-HIGH] [--single-sided] [--out DECK]\n"
+    "                                 write a deck for the simulated reader: the sheets of FILE\n"
+    "                                 marked with the values of VALUES (default: N sheets of random\n"
+    "                                 valid values, N default 1); --sheets repeats the values\n"
+    "                                 lines up to N sheets; noise 0-3 adds faint specks, smudges\n"
+    "                                 and rubbed-out marks; the deck goes to DECK or standard output.\n"
+    "                                 Values file: UTF-8, one sheet per line, TAB-separated items\n"
+    "                                 NAME=VALUE (field name, or @N for field N), FIRST..LAST=TEXT\n"
+    "                                 (one character per field), NAME@light=, NAME@erased=,\n"
+    "                                 NAME@double= (faint, rubbed-out, second marks), @status=HEX,\n"
+    "                                 @lines=N, @backlines=N, @barcode=TEXT; a value is written as\n"
+    "                                 the field reads it; \"#\" starts a comment line\n"
     "  layout FILE.omrf               print a layout file's header and field table as JSON\n"
     "  settings --folder DIR [--save] print the settings of DIR/sekonic.ini as JSON;\n"
     "                                 --save then writes them back as the panel's OK button does";
@@ -26,6 +39,7 @@ int main(int argc, char* argv[]) {
   QStringList arguments = QCoreApplication::arguments();
   const std::map<QString, std::function<int(const QStringList&)>> commands = {
       {QStringLiteral("decode"), runDecodeCommand},
+      {QStringLiteral("deck"), runDeckCommand},
       {QStringLiteral("layout"), runLayoutCommand},
       {QStringLiteral("settings"), runSettingsCommand},
   };

@@ -1,4 +1,5 @@
 #include "app/ScriptedOperator.h"
+#include "app/TranscribingOperator.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,8 @@ MessageBoxRequest box(MessageButtons buttons, const QString& text = QStringLiter
 }
 
 TEST(ScriptedOperator, AnswersInOrderAndKeepsTheTranscript) {
-  ScriptedOperator person({"Evet", "no", "İPTAL", "anything", "42", "<cancel>"});
+  ScriptedOperator script({"Evet", "no", "İPTAL", "anything", "42", "<cancel>"});
+  TranscribingOperator person(script);
   EXPECT_EQ(person.messageBox(box(MessageButtons::YesNo, "a\rb")), MessageAnswer::Yes);
   EXPECT_EQ(person.messageBox(box(MessageButtons::YesNo)), MessageAnswer::No);
   EXPECT_EQ(person.messageBox(box(MessageButtons::YesNoCancel)), MessageAnswer::Cancel);
@@ -22,7 +24,7 @@ TEST(ScriptedOperator, AnswersInOrderAndKeepsTheTranscript) {
   input.defaultText = " 13";
   EXPECT_EQ(person.inputBox(input), QString("42"));
   EXPECT_EQ(person.inputBox(input), std::nullopt);
-  EXPECT_EQ(person.remaining(), 0);
+  EXPECT_EQ(script.remaining(), 0);
 
   const QList<TranscriptEntry>& t = person.transcript();
   ASSERT_EQ(t.size(), 6);

@@ -2,20 +2,10 @@
 
 #include "app/Operator.h"
 
-#include <QList>
 #include <QStringList>
 
 #include <optional>
 #include <stdexcept>
-
-/// One box as it was shown and answered.
-struct TranscriptEntry {
-  QString kind;  ///< "ok", "yesno", "yesnocancel" or "input"
-  QString title;
-  QString text;
-  QString defaultText;            ///< input boxes only
-  std::optional<QString> answer;  ///< the button's Turkish caption or the text typed; nothing when cancelled
-};
 
 /// An answer that does not fit the box it was given to ("Evet" for an OK
 /// box is fine, "İptal" for a Yes/No box is not).
@@ -25,7 +15,7 @@ class BadAnswer : public std::runtime_error {
 };
 
 /// An operator that answers from a list, one answer per box in the order
-/// the boxes are shown, and keeps a transcript.
+/// the boxes are shown.
 ///
 /// Message boxes take Evet, Hayır, İptal, Tamam (or yes, no, cancel, ok, in
 /// any letter case); an OK box takes any line. Input boxes take the line as
@@ -38,14 +28,15 @@ class ScriptedOperator : public Operator {
   MessageAnswer messageBox(const MessageBoxRequest& request) override;
   std::optional<QString> inputBox(const InputBoxRequest& request) override;
 
-  const QList<TranscriptEntry>& transcript() const { return m_transcript; }
   /// Answers not used yet.
   qsizetype remaining() const { return m_answers.size() - m_next; }
+
+  /// The button a typed answer names, if any ("Evet", "no", ...).
+  static std::optional<MessageAnswer> parseAnswer(const QString& line);
 
  private:
   QString takeAnswer();
 
   QStringList m_answers;
   qsizetype m_next = 0;
-  QList<TranscriptEntry> m_transcript;
 };
