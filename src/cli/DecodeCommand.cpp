@@ -5,6 +5,8 @@
 #include "app/ProgramFolder.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsPanel.h"
+#include "device/DeckParser.h"
+#include "device/DeckSheet.h"
 #include "device/OmrApi.h"
 #include "layout/LayoutParser.h"
 #include "reading/DecodingSettings.h"
@@ -18,6 +20,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 namespace {
@@ -25,24 +28,38 @@ namespace {
 const char kUsage[] =
     "usage: korvel-cli decode --layout FILE.omrf --front SHEET [--back SHEET] [--folder DIR]";
 
+// The lines the reading run asks for when it reads a back side.
+constexpr int kBackLinesAsked = 154;
+
 struct LoadedSheet {
   std::optional<omr::MarkBuffer> marks;
   QString error;
 };
 
-// A sheet file: the raw mark buffer of one side, exactly 7440 bytes.
-LoadedSheet loadSheet(const QString& path) {
+// A sheet file: a raw mark buffer of exactly 7440 bytes, or a deck whose
+// first sheet is used. A deck's side is what the reader would deliver for
+// it: its marks on the lines the sheet reports, `linesAsked` when it
+// reports none.
+LoadedSheet loadSheet(const QString& path, DeckSheet::Side side, int linesAsked) {
   QFile file(path);
   if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
     return {std::nullopt, QStringLiteral("cannot read sheet file %1").arg(path)};
-  const QByteArray bytes = file.read(omr::kMarkBufferSize + 1);
-  if (bytes.size() != omr::kMarkBufferSize)
-    return {std::nullopt, QStringLiteral("%1 is not a sheet: a raw sheet holds exactly %2 bytes")
-                              .arg(path)
+  const QByteArray bytes = file.readAll();
+  if (bytes.size() == omr::kMarkBufferSize) {
+    omr::MarkBuffer marks{};
+    std::copy(bytes.begin(), bytes.end(), marks.begin());
+    return {marks, {}};
+  }
+  const DeckParser::Result deck = DeckParser::parse(bytes, path);
+  if (!deck.ok())
+    return {std::nullopt, QStringLiteral("%1 (a sheet is a deck or a raw sheet of exactly %2 bytes)")
+                              .arg(deck.error)
                               .arg(omr::kMarkBufferSize)};
-  omr::MarkBuffer marks{};
-  std::copy(bytes.begin(), bytes.end(), marks.begin());
-  return {marks, {}};
+  if (deck.deck->sheets.isEmpty())
+    return {std::nullopt, QStringLiteral("%1: the deck has no sheet").arg(path)};
+  const DeckSheet& sheet = deck.deck->sheets.first();
+  const std::optional<std::int32_t> reported = side == DeckSheet::kBack ? sheet.backLines : sheet.lines;
+  return {sheet.markBuffer(side, reported.value_or(linesAsked)), {}};
 }
 
 }  // namespace
@@ -70,8 +87,11 @@ int runDecodeCommand(const QStringList& arguments) {
     printError(QStringLiteral("korvel-cli decode: no such layout file: %1").arg(layoutPath));
     return kExitFailure;
   }
-  const LoadedSheet front = loadSheet(parser.value(frontOption));
-  const LoadedSheet back = parser.isSet(backOption) ? loadSheet(parser.value(backOption)) : LoadedSheet{};
+  const LayoutTable layout = ParseLayoutFile(layoutPath);
+  const LoadedSheet front = loadSheet(parser.value(frontOption), DeckSheet::kFront, layout.LayoutLineCount);
+  const LoadedSheet back = parser.isSet(backOption)
+                               ? loadSheet(parser.value(backOption), DeckSheet::kBack, kBackLinesAsked)
+                               : LoadedSheet{};
   for (const QString& error : {front.error, back.error}) {
     if (!error.isEmpty()) {
       printError(QStringLiteral("korvel-cli decode: ") + error);
@@ -84,7 +104,6 @@ int runDecodeCommand(const QStringList& arguments) {
   SettingsPanel panel;
   LoadSettings(folder, settings, panel);
 
-  const LayoutTable layout = ParseLayoutFile(layoutPath);
   const SheetDecoder decoder(layout, DecodingSettings::from(settings, panel));
   RunFieldTable values = RunFieldTable::forLayout(layout);
   QString Text6;

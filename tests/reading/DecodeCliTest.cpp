@@ -118,9 +118,50 @@ TEST_F(DecodeCli, ABarcodeWithoutAReaderDropsTheSheet) {
   EXPECT_EQ(output.value(QStringLiteral("dropped")), QJsonValue(true));
 }
 
+TEST_F(DecodeCli, TakesTheFirstSheetOfADeck) {
+  // The same marks as front.bin and back.bin, as deck text; a second sheet
+  // that is never read. The first sheet's front reports two lines, so the
+  // mark on line 4 no longer ties and the two-mark box on line 3 reads
+  // nothing.
+  const QByteArray deck =
+      "# two sheets\n"
+      "sheet\n"
+      "lines 2\n"
+      "2 1 12\n4 1 15\n2 3 40\n3 11 40\n3 13 40\n"
+      "back\n"
+      "1: 40 0 0 0 40\n"
+      "sheet\n"
+      "1 2 200\n";
+  ASSERT_TRUE(writeFile(path("sheets.deck"), deck));
+  const CliResult result =
+      runCli({QStringLiteral("--layout"), path("form.omrf"), QStringLiteral("--front"), path("sheets.deck"),
+              QStringLiteral("--back"), path("sheets.deck"), QStringLiteral("--folder"), m_dir.path()});
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  EXPECT_EQ(QJsonDocument::fromJson(result.out).object(),
+            expectedOutput({u8("B"), u8("E"), u8("  "), u8("A   E"), u8("Sabit metin"), u8("")}))
+      << result.out.toStdString();
+}
+
+TEST(DecodeCliSamples, ReadsTheSampleExamDeck) {
+  const QString deck = QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck");
+  const CliResult result = runCli({QStringLiteral("--layout"), QStringLiteral(KORVEL_SAMPLES "/exam.omrf"),
+                                   QStringLiteral("--front"), deck, QStringLiteral("--back"), deck,
+                                   QStringLiteral("--folder"), QStringLiteral(KORVEL_SAMPLES)});
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  const QJsonArray values =
+      QJsonDocument::fromJson(result.out).object().value(QStringLiteral("values")).toArray();
+  ASSERT_EQ(values.size(), 103);
+  EXPECT_EQ(values[0].toString(), u"2023104100");
+  EXPECT_EQ(values[1].toString(), u8("AYŞE YILMAZ         "));
+  EXPECT_EQ(values[2].toString(), u"A");
+  EXPECT_EQ(values[3].toString(), u"D");
+}
+
 TEST_F(DecodeCli, RefusesBadArgumentsAndSheets) {
   ASSERT_TRUE(writeFile(path("short.bin"), QByteArray(omr::kMarkBufferSize - 1, '\0')));
   ASSERT_TRUE(writeFile(path("long.bin"), QByteArray(omr::kMarkBufferSize + 1, '\0')));
+  ASSERT_TRUE(writeFile(path("bad.deck"), "sheet\n1 49 200\n"));
+  ASSERT_TRUE(writeFile(path("empty.deck"), "# no sheets\nmodel X\n"));
   const struct {
     QStringList arguments;
     int exitCode;
