@@ -131,6 +131,7 @@ BENCHMARK(plainPass)->Name("PlainPassOverOneSide")->Unit(benchmark::kNanosecond)
 // summary.
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
+  RecordingReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& reports) override {
     for (const Run& run : reports)
       if (!run.error_occurred && run.run_type == Run::RT_Iteration)
