@@ -14,6 +14,7 @@ enum CliExit : int {
 /// Each command gets its own arguments (the command word removed, the
 /// program name kept first) and returns the process exit code.
 int runConnectCommand(const QStringList& arguments);
+int runDecodeCommand(const QStringList& arguments);
 int runDeckCommand(const QStringList& arguments);
 int runLayoutCommand(const QStringList& arguments);
 int runSettingsCommand(const QStringList& arguments);

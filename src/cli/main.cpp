@@ -16,6 +16,10 @@ const char kUsage[] =
     "                                 print what it reports as JSON; READER is sim:DECK or\n"
     "                                 vendor[:LIBRARY] (default: the vendor library when it loads,\n"
     "                                 else the simulated reader with the built-in sample deck)\n"
+    "  decode --layout FILE.omrf --front SHEET [--back SHEET] [--folder DIR]\n"
+    "                                 decode one sheet with the settings of the program folder\n"
+    "                                 and print the field values as JSON; SHEET is a deck (its\n"
+    "                                 first sheet) or a raw mark buffer of exactly 7440 bytes\n"
     "  deck --layout FILE.omrf [--values VALUES] [--sheets N] [--noise LEVEL] [--seed N]\n"
     "       [--darkness LOW-HIGH] [--single-sided] [--out DECK]\n"
     "                                 write a deck for the simulated reader: the sheets of FILE\n"
@@ -41,6 +45,7 @@ int main(int argc, char* argv[]) {
   QStringList arguments = QCoreApplication::arguments();
   const std::map<QString, std::function<int(const QStringList&)>> commands = {
       {QStringLiteral("connect"), runConnectCommand},
+      {QStringLiteral("decode"), runDecodeCommand},
       {QStringLiteral("deck"), runDeckCommand},
       {QStringLiteral("layout"), runLayoutCommand},
       {QStringLiteral("settings"), runSettingsCommand},
