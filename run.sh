@@ -1,36 +1,30 @@
 #!/usr/bin/env bash
-# The program's main job on its sample folder: shows the sample exam layout
-# as the program parses it, and the settings it loads from samples/sekonic.ini.
+# The program's main job on its own samples: a reading run of the sample
+# exam deck through the simulated reader, answering the run's questions
+# from samples/exam-clean.answers, then the records it wrote.
+#
+# The run works in a fresh copy of samples/ under build/demo, so the samples
+# stay as they are. Pass --keep to continue the data file of the last demo.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$root/scripts/ensure-packages.sh"
 "$root/scripts/build.sh" release --target korvel-cli >/dev/null
 cli="$root/build/src/cli/korvel-cli"
 
-# The CLI prints JSON for tools; shown here as a table when Python is there.
-show_layout() {
-  if command -v python3 >/dev/null; then
-    python3 -c '
-import json, sys
-d = json.load(sys.stdin)
-h = d["header"]
-print("lines %s, threshold %s, turn %r, double mark %r, blank %r; %d fields, first back field %d, UTF-8 %s"
-      % (h["LayoutLineCount"], h["ThresholdHex"], h["LayoutTurn"], h["MultiMarkText"], h["BlankText"],
-         d["FieldCount"], d["FirstBackField"], d["Utf8DataFile"]))
-print("%4s  %-12s %-13s %-4s %-4s %-4s %-4s %5s  %s" % ("#", "name", "block", "or", "step", "dec", "kind", "chars", "alphabet"))
-for i, f in enumerate(d["fields"], 1):
-    block = "%d-%d x %d-%d" % (f["FieldLineFrom"], f["FieldLineTo"], f["FieldColFrom"], f["FieldColTo"])
-    print("%4d  %-12s %-13s %-4s %-4d %-4s %-4s %5d  %s" % (i, f["FieldName"].rstrip(": "), block, f["FieldOrient"],
-          f["FieldStep"], f["FieldDecoder"], f["FieldKind"], f["FieldCharCount"], f["FieldAlphabet"]))
-'
-  else
-    cat
-  fi
-}
-show_json() { if command -v python3 >/dev/null; then python3 -m json.tool --no-ensure-ascii; else cat; fi; }
+demo="$root/build/demo"
+if [ "${1:-}" != "--keep" ]; then
+  rm -rf "$demo"
+fi
+mkdir -p "$demo"
+cp "$root"/samples/*.omrf "$root/samples/sekonic.ini" "$demo/"
 
-echo "== Layout samples/exam.omrf =="
-"$cli" layout "$root/samples/exam.omrf" | show_layout
+echo "== Reading samples/exam-clean.deck with layout EXAM =="
+"$cli" read --folder "$demo" --layout EXAM --data "$demo/exam.dat" \
+  --reader "sim:$root/samples/exam-clean.deck" --answers "$root/samples/exam-clean.answers" \
+  --transcript "$demo/transcript.jsonl" --device-log "$demo/device.log"
 echo
-echo "== Settings of samples/sekonic.ini =="
-"$cli" settings --folder "$root/samples" | show_json
+echo "== Questions asked (build/demo/transcript.jsonl) =="
+cat "$demo/transcript.jsonl"
+echo
+echo "== Records written (build/demo/exam.dat, code page 1254 shown as UTF-8) =="
+if command -v iconv >/dev/null; then iconv -f CP1254 -t UTF-8 "$demo/exam.dat"; else cat "$demo/exam.dat"; fi

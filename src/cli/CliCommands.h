@@ -16,5 +16,7 @@ enum CliExit : int {
 int runConnectCommand(const QStringList& arguments);
 int runDecodeCommand(const QStringList& arguments);
 int runDeckCommand(const QStringList& arguments);
+int runDensityCommand(const QStringList& arguments);
 int runLayoutCommand(const QStringList& arguments);
+int runReadCommand(const QStringList& arguments);
 int runSettingsCommand(const QStringList& arguments);

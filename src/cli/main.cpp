@@ -33,7 +33,14 @@ const char kUsage[] =
     "                                 NAME@double= (faint, rubbed-out, second marks), @status=HEX,\n"
     "                                 @lines=N, @backlines=N, @barcode=TEXT; a value is written as\n"
     "                                 the field reads it; \"#\" starts a comment line\n"
+    "  density --folder DIR [--reader READER] [--answers FILE] [--transcript FILE] [--device-log FILE]\n"
+    "                                 the density reading: sheets read with 70 lines until the run\n"
+    "                                 ends; prints the darkness grid of the last sheet\n"
     "  layout FILE.omrf               print a layout file's header and field table as JSON\n"
+    "  read --folder DIR --layout NAME --data PATH [--reader READER] [--answers FILE]\n"
+    "       [--transcript FILE] [--device-log FILE]\n"
+    "                                 a reading run of layout NAME into the data file PATH, as the\n"
+    "                                 Read command does; one line per sheet, then a summary line\n"
     "  settings --folder DIR [--save] print the settings of DIR/sekonic.ini as JSON;\n"
     "                                 --save then writes them back as the panel's OK button does";
 
@@ -47,7 +54,9 @@ int main(int argc, char* argv[]) {
       {QStringLiteral("connect"), runConnectCommand},
       {QStringLiteral("decode"), runDecodeCommand},
       {QStringLiteral("deck"), runDeckCommand},
+      {QStringLiteral("density"), runDensityCommand},
       {QStringLiteral("layout"), runLayoutCommand},
+      {QStringLiteral("read"), runReadCommand},
       {QStringLiteral("settings"), runSettingsCommand},
   };
   if (arguments.size() < 2 || !commands.contains(arguments.at(1))) {

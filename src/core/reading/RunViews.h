@@ -34,4 +34,10 @@ struct RunCounters {
   std::int32_t ErrorCount = 0;
   /// Sheet cycles completed in the current run.
   std::int32_t RunSheetCount = 0;
+  /// What became of the current run's sheets: records written, sheets
+  /// rejected, sheets neither saved nor rejected. Kept up to date sheet by
+  /// sheet, so they hold however the run ends.
+  std::int32_t RunSavedCount = 0;
+  std::int32_t RunRejectedCount = 0;
+  std::int32_t RunDroppedCount = 0;
 };

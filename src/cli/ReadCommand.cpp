@@ -1,0 +1,96 @@
+#include "CliCommands.h"
+#include "CliSession.h"
+#include "JsonOutput.h"
+
+#include "app/MainControls.h"
+#include "app/Operator.h"
+#include "device/ReaderConnection.h"
+#include "reading/ReadCommand.h"
+#include "reading/ReadingRun.h"
+#include "reading/RunViews.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+// One line per finished sheet, flushed at once, so whoever watches the run
+// (or kills it) knows how many sheets were counted.
+class ProgressLines : public RunObserver {
+ public:
+  void sheetFinished(const RunCounters& counters) override {
+    std::printf("sheet %d: %d in the data file, %d rejected\n", counters.RunSheetCount, counters.SheetCount,
+                counters.ErrorCount);
+    std::fflush(stdout);
+  }
+};
+
+const char* endName(RunEnd end) {
+  switch (end) {
+    case RunEnd::Stopped: return "stopped";
+    case RunEnd::SheetLimit: return "sheet limit reached";
+    case RunEnd::ReaderNotReady: return "reader not ready";
+    case RunEnd::FaultStop: return "ended at a reader fault";
+    case RunEnd::LineCountStop: return "ended at a wrong line count";
+    case RunEnd::WriteFailed: return "ended: a record could not be written";
+  }
+  return "";
+}
+
+}  // namespace
+
+int runReadCommand(const QStringList& arguments) {
+  QCommandLineParser parser;
+  CliSession::addOptions(parser);
+  parser.addOption({QStringLiteral("layout"), QStringLiteral("layout name in the program folder"), QStringLiteral("NAME")});
+  parser.addOption({QStringLiteral("data"), QStringLiteral("data file, as the Open dialog gives it"), QStringLiteral("PATH")});
+  if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty() || !parser.isSet(QStringLiteral("layout"))) {
+    printError(parser.errorText().isEmpty()
+                   ? QStringLiteral("usage: korvel-cli read --folder DIR --layout NAME --data PATH [--reader READER] "
+                                    "[--answers FILE] [--transcript FILE] [--device-log FILE]")
+                   : parser.errorText());
+    return kExitUsage;
+  }
+  CliSession session(parser);
+  if (!session.error().isEmpty()) {
+    printError(session.error());
+    return kExitUsage;
+  }
+
+  QString dataPath;
+  RunCounters counters;
+  int exitCode = session.run([&] {
+    MainControls controls;
+    controls.Command1Enabled = controls.Command2Enabled = controls.Command3Enabled = controls.Combo1Enabled = false;
+    controls.Command12Enabled = true;
+    const QString layout = read_command::layoutPath(session.programFolder(), parser.value(QStringLiteral("layout")));
+    if (layout.isEmpty()) {
+      MessageBoxRequest missing;
+      missing.text = read_command::missingLayoutMessage(session.settings().LanguageIndex);
+      session.person().messageBox(missing);
+      return kExitOk;
+    }
+    const QString chosen = parser.value(QStringLiteral("data"));
+    if (chosen.isEmpty()) return kExitOk;  // the Open dialog was cancelled
+    dataPath = read_command::completedDataFilePath(
+        QFileInfo(chosen).isRelative() ? QFileInfo(chosen).absoluteFilePath() : chosen,
+        session.settings().DataFileExtension);
+
+    ReaderState readerState;
+    RunViews views;
+    std::atomic<bool> stop{false};
+    ProgressLines progress;
+    RunEnvironment environment{session.reader(), session.person(), session.settings(), session.panel(),
+                               controls, readerState, views, counters, session.programFolder(), stop,
+                               nullptr, &progress};
+    const RunResult result = ReadingRun(environment).Reader(layout, dataPath);
+    std::printf("run %s\n", endName(result.end));
+    return kExitOk;
+  });
+  std::printf("saved %d, rejected %d, dropped %d: %s\n", counters.RunSavedCount, counters.RunRejectedCount,
+              counters.RunDroppedCount, dataPath.toUtf8().constData());
+  std::fflush(stdout);
+  return exitCode;
+}

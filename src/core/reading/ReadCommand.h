@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+/// The steps of the Read command that need no window.
+namespace read_command {
+
+/// The data file name with the data-file extension: the name is kept when
+/// its last four characters are "." and the extension (any letter case),
+/// else "." and the extension are appended ("veri" -> "veri.dat",
+/// "veri.txt" -> "veri.txt.dat").
+QString completedDataFilePath(const QString& chosen, const QString& extension);
+
+/// The data file as the status label shows it: whole up to 60 characters,
+/// else its first 25, "..." and its last 26.
+QString Label13Text(const QString& dataFilePath);
+
+/// The message for a layout that does not exist, in the given language.
+QString missingLayoutMessage(int languageIndex);
+
+}  // namespace read_command
+
+namespace read_command {
+
+/// The layout file of a layout list entry in the program folder: NAME.omrf,
+/// found whatever the letter case of the file's name (the list shows names
+/// in capitals). Empty when there is none.
+QString layoutPath(const QString& programFolder, const QString& layoutName);
+
+}  // namespace read_command

@@ -1,0 +1,212 @@
+#include "reading/ReadingRun.h"
+
+#include "app/AppSettings.h"
+#include "app/MainControls.h"
+#include "app/Operator.h"
+#include "app/SettingsPanel.h"
+#include "device/ReaderConnection.h"
+#include "layout/DataFilePreparation.h"
+#include "layout/LayoutParser.h"
+#include "reading/DataFiles.h"
+#include "reading/DecodingSettings.h"
+#include "reading/FieldDecoding.h"
+#include "reading/ReadCommand.h"
+#include "reading/RecordOutput.h"
+#include "reading/RunFieldTable.h"
+#include "reading/RunFiles.h"
+#include "reading/RunViews.h"
+#include "reading/SheetCycle.h"
+#include "reading/ValueAssembly.h"
+
+namespace {
+
+constexpr int kUsbPort = 2;
+constexpr int kSecondTrayYes = 2;
+constexpr int kSingleSidedSheets = 7;
+
+SheetCycle::Settings cycleSettings(const RunEnvironment& env) {
+  SheetCycle::Settings s;
+  s.secondTray = env.panel.Option2(kSecondTrayYes);
+  s.singleSidedSheets = env.panel.Option2(kSingleSidedSheets);
+  s.stopOnErrorTicked = env.panel.check(SettingsPanel::CheckBox::Check2) == 1;
+  s.StopOnError = env.settings.StopOnError;
+  s.backSensorFitted = env.readerState.BackSensorFitted;
+  return s;
+}
+
+// Every end of a run: the idle window's buttons, and no file left open.
+class RunEnding {
+ public:
+  RunEnding(MainControls& controls, RunFiles& files) : m_controls(controls), m_files(files) {}
+  ~RunEnding() {
+    m_files.closeAll();
+    m_controls.Command1Enabled = true;
+    m_controls.Command2Enabled = true;
+    m_controls.Command3Enabled = true;
+    m_controls.Combo1Enabled = true;
+    m_controls.Command12Enabled = false;
+  }
+  RunEnding(const RunEnding&) = delete;
+  RunEnding& operator=(const RunEnding&) = delete;
+
+ private:
+  MainControls& m_controls;
+  RunFiles& m_files;
+};
+
+// Stop and the sheet limit leave the reader with its transport emptied and
+// the hopper lowered.
+void releaseReader(OmrApi& api) {
+  api.OMR_EjectSheet(1);
+  api.OMR_MoveHopper(0);
+}
+
+void setUpBarcodeUnit(OmrApi& api) {
+  std::int16_t unit = 1;
+  api.OMR_SetBarcodeReaderUnit(unit);
+  omr::BarcodeArea area{};
+  api.OMR_SetBarCodeArea(area);
+  api.OMR_SetBarCodeReadType(25);
+}
+
+}  // namespace
+
+ReadingRun::ReadingRun(RunEnvironment& environment) : m_env(environment) {}
+
+RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) {
+  RunResult result;
+  RunFiles runFiles;
+  RunEnding ending(m_env.controls, runFiles);
+  const DeviceSettings deviceSettings = DeviceSettings::from(m_env.settings, m_env.panel);
+  ReaderConnection connection(m_env.reader, m_env.person, deviceSettings, m_env.readerState, &runFiles);
+
+  if (m_env.panel.Option1(kUsbPort) && !connection.ConnectReader()) {
+    result.end = RunEnd::ReaderNotReady;
+    return result;
+  }
+
+  m_env.views.Label13 = read_command::Label13Text(DosyaAdi);
+  const LayoutTable layout = ParseLayoutFile(fmt_dosya);
+  m_env.views.Text14Visible = !layout.Utf8DataFile;
+  RunFieldTable values = RunFieldTable::forLayout(layout);
+
+  const bool secondTray = m_env.panel.Option2(kSecondTrayYes);
+  DataFiles files(DosyaAdi, layout.Utf8DataFile, secondTray, &runFiles);
+  PrepareDataFile(DosyaAdi, layout, values, secondTray, m_env.person, files, m_env.views, m_env.counters);
+  AskStartValues(layout, values, m_env.person, m_env.picture);
+
+  RecordOutput output(layout, RecordOutput::Settings::from(m_env.settings, m_env.panel), files,
+                      m_env.programFolder, m_env.views, m_env.counters, &m_env.reader, m_env.person);
+
+  m_env.counters.RunSheetCount = 0;
+  m_env.counters.RunSavedCount = m_env.counters.RunRejectedCount = m_env.counters.RunDroppedCount = 0;
+  if (m_env.panel.check(SettingsPanel::CheckBox::Check3) == 1) setUpBarcodeUnit(m_env.reader);
+  connection.SendCommandCE();
+
+  const FieldDecoding passes(layout, DecodingSettings::from(m_env.settings, m_env.panel));
+  const ValueAssembly assembly(layout);
+  SheetCycle cycle(m_env.reader, connection, m_env.person, cycleSettings(m_env));
+  const int fieldCount = layout.FieldCount;
+  const int firstBack = layout.FirstBackField;
+  const bool backFieldsOnBack = firstBack > 0 && m_env.readerState.BackSensorFitted;
+
+  for (;;) {
+    if (m_env.StopRequested.exchange(false)) {
+      runFiles.closeAll();
+      releaseReader(m_env.reader);
+      result.end = RunEnd::Stopped;
+      return result;
+    }
+    m_env.views.Text6.clear();
+    m_env.views.Text7.clear();
+    if (m_env.observer) m_env.observer->processEvents();
+
+    const SheetCycle::Outcome outcome = cycle.readSheet(layout.LayoutLineCount, firstBack);
+    if (outcome == SheetCycle::Outcome::EndRun || outcome == SheetCycle::Outcome::EndRunAtLineCount) {
+      result.end = outcome == SheetCycle::Outcome::EndRun ? RunEnd::FaultStop : RunEnd::LineCountStop;
+      return result;
+    }
+    if (outcome == SheetCycle::Outcome::NextAtOnce) continue;
+
+    if (outcome == SheetCycle::Outcome::Decode) {
+      passes.frontPass(cycle.front(), values, backFieldsOnBack ? firstBack - 1 : fieldCount, &m_env.reader);
+      if (cycle.backRead()) {
+        passes.backPass(cycle.back(), values, firstBack);
+      } else if (backFieldsOnBack) {
+        // The back side was not read (single-sided sheets chosen): its
+        // fields hold nothing rather than the previous sheet's values.
+        for (int i = firstBack; i <= fieldCount; ++i) values.field(i).FieldValue.clear();
+      }
+      const bool dropped = assembly.assemble(values, m_env.views.Text6);
+      if (dropped) {
+        ++m_env.counters.RunDroppedCount;
+      } else if (!output.writeSaved(values)) {
+        result.end = RunEnd::WriteFailed;
+        return result;
+      } else {
+        ++m_env.counters.RunSavedCount;
+      }
+    } else {
+      ++m_env.counters.RunDroppedCount;
+    }
+
+    ++m_env.counters.RunSheetCount;
+    if (m_env.observer) m_env.observer->sheetFinished(m_env.counters);
+    const std::int16_t limit = m_env.settings.StopAfterSheets;
+    if (limit > 0 && limit == m_env.counters.RunSheetCount) {
+      m_env.StopRequested = false;
+      runFiles.closeAll();
+      releaseReader(m_env.reader);
+      result.end = RunEnd::SheetLimit;
+      return result;
+    }
+  }
+}
+
+DensityResult ReadingRun::densityRun() {
+  DensityResult result;
+  RunFiles runFiles;
+  RunEnding ending(m_env.controls, runFiles);
+  const DeviceSettings deviceSettings = DeviceSettings::from(m_env.settings, m_env.panel);
+  ReaderConnection connection(m_env.reader, m_env.person, deviceSettings, m_env.readerState, &runFiles);
+  if (m_env.panel.Option1(kUsbPort) && !connection.ConnectReader()) {
+    result.end = RunEnd::ReaderNotReady;
+    return result;
+  }
+  m_env.counters.RunSheetCount = 0;
+  if (m_env.panel.check(SettingsPanel::CheckBox::Check3) == 1) setUpBarcodeUnit(m_env.reader);
+  connection.SendCommandCE();
+  SheetCycle cycle(m_env.reader, connection, m_env.person, cycleSettings(m_env));
+
+  for (;;) {
+    if (m_env.StopRequested.exchange(false)) {
+      releaseReader(m_env.reader);
+      result.end = RunEnd::Stopped;
+      return result;
+    }
+    m_env.views.Text6.clear();
+    m_env.views.Text7.clear();
+    if (m_env.observer) m_env.observer->processEvents();
+
+    const SheetCycle::Outcome outcome = cycle.readDensitySheet();
+    if (outcome == SheetCycle::Outcome::EndRun) {
+      result.end = RunEnd::FaultStop;
+      return result;
+    }
+    if (outcome == SheetCycle::Outcome::NextAtOnce) continue;
+    if (outcome == SheetCycle::Outcome::Decode) {
+      result.sheetRead = true;
+      result.DensityMarks = cycle.front();
+      result.DensityLineCount = cycle.frontLineCount();
+    }
+    ++m_env.counters.RunSheetCount;
+    if (m_env.observer) m_env.observer->sheetFinished(m_env.counters);
+    const std::int16_t limit = m_env.settings.StopAfterSheets;
+    if (limit > 0 && limit == m_env.counters.RunSheetCount) {
+      m_env.StopRequested = false;
+      releaseReader(m_env.reader);
+      result.end = RunEnd::SheetLimit;
+      return result;
+    }
+  }
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "device/OmrApi.h"
+
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+
+struct AppSettings;
+struct MainControls;
+struct ReaderState;
+struct RunCounters;
+struct RunViews;
+class Operator;
+class SettingsPanel;
+class SheetPicture;
+
+/// Told about a run's progress. The window repaints and takes the Stop
+/// click in processEvents; the CLI reports each sheet.
+class RunObserver {
+ public:
+  virtual ~RunObserver() = default;
+  /// Called at the top of every sheet cycle, before the sheet is fed.
+  virtual void processEvents() {}
+  /// Called after every sheet cycle that counts towards the sheet limit.
+  virtual void sheetFinished(const RunCounters&) {}
+};
+
+/// What a run talks to and what it updates. Everything here outlives the run.
+struct RunEnvironment {
+  OmrApi& reader;
+  Operator& person;
+  AppSettings& settings;
+  SettingsPanel& panel;
+  MainControls& controls;
+  ReaderState& readerState;
+  RunViews& views;
+  RunCounters& counters;
+  QString programFolder;
+  /// Set by the Stop command (from any thread); read at the top of a cycle.
+  std::atomic<bool>& StopRequested;
+  SheetPicture* picture = nullptr;
+  RunObserver* observer = nullptr;
+};
+
+/// How a run ended.
+enum class RunEnd {
+  Stopped,         ///< Stop, or a stop value matched
+  SheetLimit,      ///< the sheet limit was reached
+  ReaderNotReady,  ///< the connection at set-up failed
+  FaultStop,       ///< the operator ended the run at a reader fault
+  LineCountStop,   ///< the operator ended the run at a wrong line count
+  WriteFailed,     ///< a record could not be written; the operator was told
+};
+
+/// How the run ended; what became of its sheets is in RunCounters.
+struct RunResult {
+  RunEnd end = RunEnd::Stopped;
+};
+
+/// The density reading's result: the marks and the line count of the last
+/// sheet read.
+struct DensityResult {
+  RunEnd end = RunEnd::Stopped;
+  bool sheetRead = false;
+  omr::MarkBuffer DensityMarks{};
+  std::int32_t DensityLineCount = 0;
+};
+
+/// The reading run: set-up, the loop of sheet cycles and every way it ends.
+///
+/// A run may end the whole program (ProgramEnd) or find the operator gone
+/// (OperatorGone); both propagate to the caller after the run's files are
+/// closed, with every record written before kept.
+class ReadingRun {
+ public:
+  explicit ReadingRun(RunEnvironment& environment);
+
+  /// A normal run: the layout file `fmt_dosya` read into the data file
+  /// `DosyaAdi`.
+  RunResult Reader(const QString& fmt_dosya, const QString& DosyaAdi);
+
+  /// The density command's run: sheets read with 70 lines, nothing decoded
+  /// or written.
+  DensityResult densityRun();
+
+ private:
+  RunEnvironment& m_env;
+};

@@ -1,0 +1,364 @@
+#include "reading/ReadingRun.h"
+
+#include "app/AppSettings.h"
+#include "app/MainControls.h"
+#include "app/ScriptedOperator.h"
+#include "app/SettingsFile.h"
+#include "app/SettingsPanel.h"
+#include "app/TranscribingOperator.h"
+#include "common/AnsiCodec.h"
+#include "device/DeckParser.h"
+#include "device/ReaderConnection.h"
+#include "device/RecordingOmrApi.h"
+#include "device/SimulatedReader.h"
+#include "reading/RunViews.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// A small form: two questions on the front and one on the back of a
+// 10-line sheet, threshold 8.
+const QStringList kLayout = {
+    "10=48=8=N=*= =",
+    "02=02=01=05=00=Y=ABCDE=Y=SORU1=Soru 1=",
+    "03=03=01=05=00=Y=ABCDE==SORU2=Soru 2=",
+    "/02=02=01=05=00=Y=ABCDE==ARKA=Arka=",
+};
+
+// A sheet answering C and A on the front, E on the back.
+const char kSheet[] = "sheet\n2 3 14\n3 1 14\nback\n2 5 14\n";
+
+QByteArray sheets(int count, const char* extra = "") {
+  QByteArray deck = extra;
+  for (int i = 0; i < count; ++i) deck += kSheet;
+  return deck;
+}
+
+class RunRig : public RunObserver {
+ public:
+  RunRig() {
+    EXPECT_TRUE(m_dir.isValid());
+    writeLayout(kLayout, false);
+    LoadSettingsFromBytes({}, settings, panel);
+  }
+
+  void writeLayout(const QStringList& lines, bool utf8) {
+    QFile file(m_dir.filePath("form.omrf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const QString text = lines.join("\r\n") + "\r\n";
+    file.write(utf8 ? QByteArray("\xEF\xBB\xBF") + text.toUtf8() : ansi::encode(text));
+  }
+
+  QString dataPath() const { return m_dir.filePath("veri.dat"); }
+
+  QByteArray data() const {
+    QFile file(dataPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+  }
+
+  void setData(const QByteArray& bytes) {
+    QFile file(dataPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+  }
+
+  RunResult read(const QByteArray& deckText, QStringList answers) {
+    DeckParser::Result parsed = DeckParser::parse(deckText, "run.deck");
+    EXPECT_TRUE(parsed.ok()) << parsed.error.toStdString();
+    m_reader = std::make_unique<SimulatedReader>(parsed.deck.value_or(Deck{}));
+    m_recording = std::make_unique<RecordingOmrApi>(*m_reader);
+    m_script = std::make_unique<ScriptedOperator>(std::move(answers));
+    m_operator = std::make_unique<TranscribingOperator>(*m_script);
+    RunEnvironment environment{*m_recording, *m_operator, settings, panel, controls, readerState, views,
+                               counters, m_dir.path(), stop, nullptr, this};
+    const RunResult result = ReadingRun(environment).Reader(m_dir.filePath("form.omrf"), dataPath());
+    EXPECT_EQ(m_script->remaining(), 0) << "answers left over";
+    return result;
+  }
+
+  DensityResult readDensity(const QByteArray& deckText, QStringList answers) {
+    DeckParser::Result parsed = DeckParser::parse(deckText, "run.deck");
+    EXPECT_TRUE(parsed.ok()) << parsed.error.toStdString();
+    m_reader = std::make_unique<SimulatedReader>(parsed.deck.value_or(Deck{}));
+    m_recording = std::make_unique<RecordingOmrApi>(*m_reader);
+    m_script = std::make_unique<ScriptedOperator>(std::move(answers));
+    m_operator = std::make_unique<TranscribingOperator>(*m_script);
+    RunEnvironment environment{*m_recording, *m_operator, settings, panel, controls, readerState, views,
+                               counters, m_dir.path(), stop, nullptr, this};
+    return ReadingRun(environment).densityRun();
+  }
+
+  void processEvents() override {
+    ++m_cycles;
+    if (onCycle) onCycle(m_cycles);
+  }
+
+  const QStringList& log() const { return m_recording->log(); }
+  QStringList boxTexts() const {
+    QStringList texts;
+    for (const TranscriptEntry& box : m_operator->transcript()) texts << box.text;
+    return texts;
+  }
+  const SimulatedReader& simulator() const { return *m_reader; }
+  /// The reader calls after the last feed.
+  QStringList tailAfterLastFeed() const { return log().mid(log().lastIndexOf("OMR_FeedSheet()")); }
+
+  AppSettings settings;
+  SettingsPanel panel;
+  MainControls controls;
+  ReaderState readerState;
+  RunViews views;
+  RunCounters counters;
+  std::atomic<bool> stop{false};
+  std::function<void(int)> onCycle;
+
+ private:
+  QTemporaryDir m_dir;
+  std::unique_ptr<SimulatedReader> m_reader;
+  std::unique_ptr<RecordingOmrApi> m_recording;
+  std::unique_ptr<ScriptedOperator> m_script;
+  std::unique_ptr<TranscribingOperator> m_operator;
+  int m_cycles = 0;
+};
+
+const char kTrayEmpty[] = "Tepsi Boş \rDevam edilecek mi?";
+
+TEST(ReadingRun, NewDataFileUntilTheTrayRunsEmpty) {
+  RunRig rig;
+  rig.controls.Command1Enabled = false;
+  rig.controls.Command12Enabled = true;
+  EXPECT_EQ(rig.read(sheets(3), {"Hayır"}).end, RunEnd::FaultStop);
+  // No back-side unit: every field comes from the front.
+  EXPECT_EQ(rig.data(), "CAC\r\nCAC\r\nCAC\r\n");
+  EXPECT_EQ(rig.counters.SheetCount, 3);
+  EXPECT_EQ(rig.counters.RunSavedCount, 3);
+  EXPECT_EQ(rig.views.Label2[0], "3");
+  EXPECT_EQ(rig.boxTexts(), QStringList{QString::fromUtf8(kTrayEmpty)});
+  EXPECT_EQ(rig.tailAfterLastFeed(),
+            QStringList({"OMR_FeedSheet()", "OMR_GetStatus()", "OMR_EjectSheet(1)", "OMR_EjectSheet(1)"}));
+  EXPECT_TRUE(rig.controls.Command1Enabled);
+  EXPECT_FALSE(rig.controls.Command12Enabled);
+}
+
+TEST(ReadingRun, SetUpConnectsPreparesAndSendsCe) {
+  RunRig rig;
+  rig.read(sheets(1), {"Hayır"});
+  const QStringList& log = rig.log();
+  ASSERT_GE(log.size(), 20);
+  EXPECT_EQ(log[0], "OMR_CloseDevice()");
+  const qsizetype firstFeed = log.indexOf("OMR_FeedSheet()");
+  // After the connection's own configuration, one more CE before the first sheet.
+  EXPECT_EQ(log.mid(firstFeed - 3, 3),
+            QStringList({"_OMR_SendData(buf,2)", "_OMR_ReceiveData(buf,1)", "_OMR_ReceiveData(buf,6)"}));
+  EXPECT_EQ(log.mid(firstFeed, 3), QStringList({"OMR_FeedSheet()", "OMR_GetStatus()", "OMR_GetMarks(0,buf,buf)"}));
+}
+
+TEST(ReadingRun, BarcodeUnitIsSetUpWhenTicked) {
+  RunRig rig;
+  rig.panel.setCheck(SettingsPanel::CheckBox::Check3, 1);
+  rig.read(sheets(0), {"Hayır"});
+  const QStringList& log = rig.log();
+  const qsizetype unit = log.indexOf("OMR_SetBarcodeReaderUnit(1)");
+  ASSERT_GE(unit, 0);
+  EXPECT_EQ(log.mid(unit, 3), QStringList({"OMR_SetBarcodeReaderUnit(1)", "OMR_SetBarCodeArea(buf)",
+                                          "OMR_SetBarCodeReadType(25)"}));
+}
+
+TEST(ReadingRun, SheetLimitEndsWithoutAQuestion) {
+  for (int limit : {1, 2}) {
+    RunRig rig;
+    rig.settings.StopAfterSheets = static_cast<std::int16_t>(limit);
+    EXPECT_EQ(rig.read(sheets(5), {}).end, RunEnd::SheetLimit);
+    EXPECT_EQ(rig.counters.SheetCount, limit);
+    EXPECT_EQ(rig.log().mid(rig.log().size() - 2), QStringList({"OMR_EjectSheet(1)", "OMR_MoveHopper(0)"}));
+  }
+}
+
+TEST(ReadingRun, StopFinishesTheSheetInHandAndFeedsNoOther) {
+  RunRig rig;
+  rig.onCycle = [&rig](int cycle) {
+    if (cycle == 2) rig.stop = true;  // pressed while sheet 2 is about to be fed
+  };
+  EXPECT_EQ(rig.read(sheets(5), {}).end, RunEnd::Stopped);
+  EXPECT_EQ(rig.counters.SheetCount, 2);
+  EXPECT_EQ(rig.log().count("OMR_FeedSheet()"), 2);
+  EXPECT_EQ(rig.log().mid(rig.log().size() - 2), QStringList({"OMR_EjectSheet(1)", "OMR_MoveHopper(0)"}));
+  EXPECT_FALSE(rig.stop);
+}
+
+struct StatusCase {
+  const char* name;
+  const char* status;
+  bool secondTray;
+  bool stopOnError;
+  QStringList answers;  // every box, the empty tray's at the end included
+  QByteArray data;      // the sheet with the status, then one good sheet
+  QStringList ejects;   // eject calls made for the sheet with the status
+  int dropped;
+};
+
+void PrintTo(const StatusCase& c, std::ostream* os) { *os << c.name; }
+
+class StatusTest : public testing::TestWithParam<StatusCase> {};
+
+TEST_P(StatusTest, StatusesAndTrays) {
+  const StatusCase& c = GetParam();
+  RunRig rig;
+  if (c.secondTray) rig.panel.selectOption2(2);
+  rig.panel.setCheck(SettingsPanel::CheckBox::Check2, c.stopOnError ? 1 : 0);
+  rig.settings.StopOnError = c.stopOnError ? 1 : 0;
+  rig.read(QByteArray("sheet\nstatus ") + c.status + "\n2 3 14\n3 1 14\n" + kSheet, c.answers);
+  EXPECT_EQ(rig.data(), c.data);
+  const QStringList& log = rig.log();
+  const qsizetype second = log.indexOf("OMR_FeedSheet()", log.indexOf("OMR_FeedSheet()") + 1);
+  QStringList ejects;
+  for (const QString& call : log.mid(0, second))
+    if (call.startsWith("OMR_EjectSheet")) ejects << call;
+  EXPECT_EQ(ejects, c.ejects);
+  EXPECT_EQ(rig.counters.RunDroppedCount, c.dropped);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statuses, StatusTest,
+    testing::Values(
+        // A double feed with a second tray goes there without a word and
+        // the next sheet follows at once (not counted as a cycle).
+        StatusCase{"DoubleFeedSecondTray", "40110001", true, false, {"Hayır"}, "CAC\r\n", {"OMR_EjectSheet(2)"}, 0},
+        StatusCase{"DoubleFeedOneTrayGoOn", "40110001", false, false, {"Evet", "Hayır"}, "CAC\r\n", {"OMR_EjectSheet(1)"}, 0},
+        StatusCase{"JamStop", "30080002", false, false, {"Hayır"}, "", {"OMR_EjectSheet(1)"}, 0},
+        // A front timing-mark error is dropped silently unless "Dursun" is ticked.
+        StatusCase{"TimingMarkSilent", "41120003", false, false, {"Hayır"}, "CAC\r\n", {}, 1},
+        StatusCase{"TimingMarkAsked", "41120003", false, true, {"Evet", "Hayır"}, "CAC\r\n", {"OMR_EjectSheet(1)"}, 0},
+        // A fault the operator lets through ("carry on") reads the sheet.
+        StatusCase{"BackOnlySingleSided", "42100000", false, false, {"Hayır"}, "CAC\r\nCAC\r\n", {}, 0}));
+
+struct LineCountCase {
+  const char* name;
+  bool secondTray;
+  int stopOnError;
+  QStringList answers;
+  QByteArray data;
+  QStringList ejects;
+  RunEnd end;
+};
+
+void PrintTo(const LineCountCase& c, std::ostream* os) { *os << c.name; }
+
+class LineCountTest : public testing::TestWithParam<LineCountCase> {};
+
+TEST_P(LineCountTest, WrongLineCount) {
+  const LineCountCase& c = GetParam();
+  RunRig rig;
+  if (c.secondTray) rig.panel.selectOption2(2);
+  rig.settings.StopOnError = static_cast<std::int16_t>(c.stopOnError);
+  QStringList answers = c.answers;
+  if (c.end != RunEnd::LineCountStop) answers << "Hayır";  // the empty tray
+  EXPECT_EQ(rig.read(QByteArray("sheet\nlines 9\n2 3 14\n3 1 14\n") + kSheet, answers).end, c.end);
+  EXPECT_EQ(rig.data(), c.data);
+  if (!c.answers.isEmpty())
+    EXPECT_EQ(rig.boxTexts().first(), QString::fromUtf8("Okuma çizgisi sayısı yanlış  9 -  10\rDevam edilecek mi?"));
+  QStringList ejects;
+  const QStringList& log = rig.log();
+  const qsizetype second = log.indexOf("OMR_FeedSheet()", log.indexOf("OMR_FeedSheet()") + 1);
+  for (const QString& call : log.mid(0, second < 0 ? log.size() : second))
+    if (call.startsWith("OMR_EjectSheet")) ejects << call;
+  EXPECT_EQ(ejects, c.ejects);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, LineCountTest,
+    testing::Values(
+        LineCountCase{"OneTrayDrop", false, 0, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(1)"}, RunEnd::FaultStop},
+        LineCountCase{"OneTrayEnd", false, 0, {"Hayır"}, "", {"OMR_EjectSheet(1)"}, RunEnd::LineCountStop},
+        LineCountCase{"SecondTraySilent", true, 0, {}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::FaultStop},
+        LineCountCase{"SecondTrayAskedDrop", true, 1, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::FaultStop},
+        // "Hayır" with a second tray: the sheet is decoded as it was read.
+        LineCountCase{"SecondTrayAskedKeep", true, 1, {"Hayır"}, "CAC\r\nCAC\r\n", {}, RunEnd::FaultStop}));
+
+TEST(ReadingRun, BackSideReadOnlyForDoubleSidedSheets) {
+  const QByteArray deck = QByteArray("equipment 00010000\n") + kSheet;
+  {
+    RunRig rig;
+    rig.panel.selectOption2(4);
+    rig.panel.selectOption2(6);  // double-sided sheets
+    rig.read(deck, {"Hayır"});
+    EXPECT_EQ(rig.data(), "CAE\r\n");
+    EXPECT_TRUE(rig.log().contains("OMR_GetMarks(1,buf,buf)"));
+  }
+  {
+    RunRig rig;  // single-sided sheets on a reader with a back unit
+    rig.read(deck, {"Hayır"});
+    EXPECT_EQ(rig.data(), "CA\r\n");
+    EXPECT_FALSE(rig.log().contains("OMR_GetMarks(1,buf,buf)"));
+  }
+}
+
+TEST(ReadingRun, ContinuedDataFileKeepsItsRecords) {
+  RunRig rig;
+  rig.setData("ABE\r\nBBE\r\n");
+  rig.read(sheets(1), {"Evet", "Hayır"});
+  EXPECT_EQ(rig.data(), "ABE\r\nBBE\r\nCAC\r\n");
+  EXPECT_EQ(rig.counters.SheetCount, 3);
+  EXPECT_EQ(rig.boxTexts().first(),
+            QString::fromUtf8("Daha önceden okutulan kağıt sayısı :  2\rBu kağıtlar önceden okutulan kağıtların "
+                              "üzerine eklensin mi?"));
+}
+
+TEST(ReadingRun, RestartedDataFileStartsOver) {
+  RunRig rig;
+  rig.setData("ABE\r\nBBE\r\n");
+  rig.read(sheets(1), {"Hayır", "Hayır"});
+  EXPECT_EQ(rig.data(), "CAC\r\n");
+  EXPECT_EQ(rig.counters.SheetCount, 1);
+}
+
+TEST(ReadingRun, CancelAtTheAppendQuestionEndsTheProgramAndKeepsTheFile) {
+  RunRig rig;
+  rig.setData("ABE\r\n");
+  EXPECT_THROW(rig.read(sheets(1), {"İptal"}), ProgramEnd);
+  EXPECT_EQ(rig.data(), "ABE\r\n");
+  EXPECT_TRUE(rig.controls.Command1Enabled);
+}
+
+TEST(ReadingRun, NoReaderEndsBeforeAnyFileIsOpened) {
+  RunRig rig;
+  EXPECT_EQ(rig.read("open fail\n", {"Evet", "Hayır"}).end, RunEnd::ReaderNotReady);
+  EXPECT_EQ(rig.data(), "<none>");
+}
+
+TEST(ReadingRun, Utf8LayoutWritesUtf8Records) {
+  RunRig rig;
+  rig.writeLayout({"10=48=8=N=*= =", QString::fromUtf8("02=02=01=05=00=Y=ÇĞİÖŞ=Y=SORU1=Soru 1="),
+                   QString::fromUtf8("03=03=01=05=00=Y=ÇĞİÖŞ==SORU2=Soru 2=")},
+                  true);
+  rig.read(sheets(2), {"Hayır"});
+  EXPECT_EQ(rig.data(), QString::fromUtf8("İÇ\r\nİÇ\r\n").toUtf8());
+  EXPECT_FALSE(rig.views.Text14Visible);
+}
+
+TEST(ReadingRun, AnswersRunningOutKeepEveryRecord) {
+  RunRig rig;
+  EXPECT_THROW(rig.read(sheets(2), {}), OperatorGone);
+  EXPECT_EQ(rig.data(), "CAC\r\nCAC\r\n");
+  EXPECT_TRUE(rig.controls.Command1Enabled);
+}
+
+TEST(DensityRun, ReadsSeventyLinesAndWritesNothing) {
+  RunRig rig;
+  const DensityResult result = rig.readDensity(QByteArray("sheet\n2 3 9\nsheet\nlines 61\n70 48 12\n"), {"Hayır"});
+  EXPECT_TRUE(result.sheetRead);
+  EXPECT_EQ(result.DensityLineCount, 61);  // the last sheet read, line count not compared
+  EXPECT_EQ(result.DensityMarks[69 * 48 + 47], 0);  // line 70 is beyond the 61 lines reported
+  EXPECT_EQ(rig.data(), "<none>");
+  EXPECT_EQ(rig.boxTexts(), QStringList{QString::fromUtf8(kTrayEmpty)});
+}
+
+}  // namespace
