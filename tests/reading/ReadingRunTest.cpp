@@ -263,8 +263,9 @@ TEST_P(LineCountTest, WrongLineCount) {
   if (c.end != RunEnd::LineCountStop) answers << "Hayır";  // the empty tray
   EXPECT_EQ(rig.read(QByteArray("sheet\nlines 9\n2 3 14\n3 1 14\n") + kSheet, answers).end, c.end);
   EXPECT_EQ(rig.data(), c.data);
-  if (!c.answers.isEmpty())
+  if (!c.answers.isEmpty()) {
     EXPECT_EQ(rig.boxTexts().first(), QString::fromUtf8("Okuma çizgisi sayısı yanlış  9 -  10\rDevam edilecek mi?"));
+  }
   QStringList ejects;
   const QStringList& log = rig.log();
   const qsizetype second = log.indexOf("OMR_FeedSheet()", log.indexOf("OMR_FeedSheet()") + 1);

@@ -6,6 +6,7 @@
 #include "app/SettingsPanel.h"
 #include "device/ReaderConnection.h"
 #include "layout/DataFilePreparation.h"
+#include "layout/FieldRect.h"
 #include "layout/LayoutParser.h"
 #include "reading/DataFiles.h"
 #include "reading/DecodingSettings.h"
@@ -23,6 +24,17 @@ namespace {
 constexpr int kUsbPort = 2;
 constexpr int kSecondTrayYes = 2;
 constexpr int kSingleSidedSheets = 7;
+
+RecordOutputSettings outputSettings(const RunEnvironment& env) {
+  RecordOutputSettings s;
+  s.separatorEnabled = env.panel.check(SettingsPanel::CheckBox::Check9) != 0;
+  s.separatorText = env.panel.text(SettingsPanel::TextBox::Text10);
+  s.showFieldNames = env.panel.check(SettingsPanel::CheckBox::Check6) == 1;
+  s.writeUtf8 = env.settings.WriteUtf8 == 1;
+  s.usbSelected = env.panel.Option1(kUsbPort);
+  s.stopOnError = env.settings.StopOnError == 1;
+  return s;
+}
 
 SheetCycle::Settings cycleSettings(const RunEnvironment& env) {
   SheetCycle::Settings s;
@@ -90,13 +102,12 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
   m_env.views.Text14Visible = !layout.Utf8DataFile;
   RunFieldTable values = RunFieldTable::forLayout(layout);
 
-  const bool secondTray = m_env.panel.Option2(kSecondTrayYes);
-  DataFiles files(DosyaAdi, layout.Utf8DataFile, secondTray, &runFiles);
-  PrepareDataFile(DosyaAdi, layout, values, secondTray, m_env.person, files, m_env.views, m_env.counters);
-  AskStartValues(layout, values, m_env.person, m_env.picture);
-
-  RecordOutput output(layout, RecordOutput::Settings::from(m_env.settings, m_env.panel), files,
-                      m_env.programFolder, m_env.views, m_env.counters, &m_env.reader, m_env.person);
+  DataFiles files(DosyaAdi, layout.Utf8DataFile, &runFiles);
+  PrepareDataFile(layout, m_env.panel.Option2(kSecondTrayYes), files, values, m_env.views, m_env.counters,
+                  m_env.person);
+  AskStartValues(layout, FieldRect::fromLayout(layout), values, m_env.person, m_env.picture);
+  RecordOutput output(layout, files, m_env.views, m_env.counters, m_env.person, outputSettings(m_env),
+                      m_env.programFolder, &m_env.reader);
 
   m_env.counters.RunSheetCount = 0;
   m_env.counters.RunSavedCount = m_env.counters.RunRejectedCount = m_env.counters.RunDroppedCount = 0;

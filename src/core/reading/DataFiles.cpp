@@ -1,0 +1,122 @@
+#include "reading/DataFiles.h"
+
+#include "common/AnsiCodec.h"
+#include "layout/Utf8Text.h"
+#include "reading/RunFiles.h"
+
+#include <QFile>
+
+#include <utility>
+
+namespace {
+
+QString failureText(const QString& path, const QString& reason) {
+  return QStringLiteral("Dosya yazma hatası: %1\r%2").arg(path, reason);
+}
+
+QIODevice::OpenMode modeFlags(DataFiles::OpenMode mode) {
+  // Unbuffered: a write goes straight to the system, so a failure shows at
+  // the write that caused it and nothing is left waiting in a buffer that a
+  // later close could still push out.
+  QIODevice::OpenMode flags = QIODevice::WriteOnly | QIODevice::Unbuffered;
+  flags |= mode == DataFiles::OpenMode::Append ? QIODevice::Append : QIODevice::Truncate;
+  return flags;
+}
+
+}  // namespace
+
+DataFiles::DataFiles(QString DosyaAdi, bool utf8, RunFiles* runFiles, FileFactory factory)
+    : m_dataPath(std::move(DosyaAdi)), m_utf8(utf8), m_runFiles(runFiles), m_factory(std::move(factory)) {
+  if (!m_factory) m_factory = [](const QString& path) { return std::make_unique<QFile>(path); };
+}
+
+DataFiles::~DataFiles() {
+  close();
+}
+
+QString DataFiles::errorPath() const {
+  return m_dataPath + QStringLiteral(".hat");
+}
+
+bool DataFiles::open(std::unique_ptr<QFile>& file, const QString& path, OpenMode mode) {
+  release(file);
+  std::unique_ptr<QFile> opened = m_factory(path);
+  if (!opened || !opened->open(modeFlags(mode))) return false;
+  file = std::move(opened);
+  if (m_runFiles) m_runFiles->add(file.get());
+  return true;
+}
+
+void DataFiles::release(std::unique_ptr<QFile>& file) {
+  if (!file) return;
+  if (m_runFiles) m_runFiles->remove(file.get());
+  file->close();
+  file.reset();
+}
+
+bool DataFiles::openData(OpenMode mode) {
+  if (m_utf8) return true;
+  return open(m_data, m_dataPath, mode);
+}
+
+bool DataFiles::openErrorFile(OpenMode mode) {
+  if (m_utf8) return true;
+  return open(m_error, errorPath(), mode);
+}
+
+bool DataFiles::removeData() {
+  release(m_data);
+  return !QFile::exists(m_dataPath) || QFile::remove(m_dataPath);
+}
+
+bool DataFiles::isDataOpen() const {
+  return m_data && m_data->isOpen();
+}
+
+bool DataFiles::hasErrorFile() const {
+  return m_error != nullptr;
+}
+
+bool DataFiles::writeLine(QFile& file, const QByteArray& bytes, QString& failure) {
+  const QByteArray line = bytes + QByteArrayLiteral("\r\n");
+  const qint64 sizeBefore = file.isSequential() ? 0 : file.size();
+  if (file.write(line) == line.size() && file.flush()) return true;
+  QString reason = file.errorString();
+  if (reason.isEmpty()) reason = QStringLiteral("Dosya yazılamadı");
+  failure = failureText(file.fileName(), reason);
+  // Whatever part of the line reached the disk is taken back.
+  if (!file.isSequential() && file.size() > sizeBefore) file.resize(sizeBefore);
+  return false;
+}
+
+bool DataFiles::appendRecord(QStringView line, QString& failure) {
+  if (!m_utf8) {
+    if (!isDataOpen()) {
+      failure = failureText(m_dataPath, QStringLiteral("Dosya açık değil"));
+      return false;
+    }
+    return writeLine(*m_data, ansi::encode(line), failure);
+  }
+  std::unique_ptr<QFile> file = m_factory(m_dataPath);
+  if (!file || !file->open(modeFlags(OpenMode::Append))) {
+    failure = failureText(m_dataPath, file ? file->errorString() : QStringLiteral("Dosya açılamadı"));
+    return false;
+  }
+  const bool written = writeLine(*file, ConvertToUTF8(line), failure);
+  file->close();
+  return written;
+}
+
+bool DataFiles::appendErrorLine(QStringView line, QString& failure) {
+  if (!m_error) return true;
+  if (!m_error->isOpen()) {
+    failure = failureText(errorPath(), QStringLiteral("Dosya açık değil"));
+    return false;
+  }
+  return writeLine(*m_error, ansi::encode(line), failure);
+}
+
+void DataFiles::close() {
+  release(m_data);
+  release(m_error);
+}
