@@ -1,0 +1,82 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// korvel-cli read and density in a program folder holding the sample exam.
+class ReadCli : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid());
+    ASSERT_TRUE(QFile::copy(KORVEL_SAMPLES "/exam.omrf", m_dir.filePath("exam.omrf")));
+  }
+
+  QString write(const QString& name, const QByteArray& bytes) {
+    QFile file(m_dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    return file.fileName();
+  }
+
+  QByteArray read(const QString& name) {
+    QFile file(m_dir.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+  }
+
+  int run(const QStringList& arguments, const QByteArray& answers) {
+    QProcess cli;
+    cli.start(KORVEL_CLI, arguments + QStringList{"--folder", m_dir.path(), "--answers", write("answers.txt", answers),
+                                                  "--transcript", m_dir.filePath("t.jsonl")});
+    EXPECT_TRUE(cli.waitForFinished(60000));
+    m_stdout = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    return cli.exitCode();
+  }
+
+  int readExam(const QByteArray& answers) {
+    return run({"read", "--layout", "EXAM", "--data", m_dir.filePath("sinav"), "--reader",
+                "sim:" KORVEL_SAMPLES "/exam-clean.deck"},
+               answers);
+  }
+
+  QTemporaryDir m_dir;
+  QStringList m_stdout;
+};
+
+TEST_F(ReadCli, ReadsTheSampleDeckAndEndsWithASummary) {
+  EXPECT_EQ(readExam("Hayır\n"), 0);
+  ASSERT_FALSE(m_stdout.isEmpty());
+  EXPECT_EQ(m_stdout.last(), "saved 20, rejected 0, dropped 0: " + m_dir.filePath("sinav.txt"));
+  EXPECT_EQ(read("sinav.txt").count("\r\n"), 20);
+}
+
+TEST_F(ReadCli, ExitCodesOfTheWaysAReadingEnds) {
+  // Answers that run out at the empty tray: 3, every record kept.
+  EXPECT_EQ(readExam(""), 3);
+  EXPECT_EQ(m_stdout.last(), "saved 20, rejected 0, dropped 0: " + m_dir.filePath("sinav.txt"));
+  EXPECT_EQ(read("sinav.txt").count("\r\n"), 20);
+  // Cancel at the append question: the program ends (4) and the file stays.
+  EXPECT_EQ(readExam("İptal\n"), 4);
+  EXPECT_EQ(read("sinav.txt").count("\r\n"), 20);
+  // A layout that is not there: the message, then no run.
+  EXPECT_EQ(run({"read", "--layout", "YOK", "--data", m_dir.filePath("x")}, "Tamam\n"), 0);
+  EXPECT_TRUE(read("t.jsonl").contains("Dosya bulunamad"));
+  EXPECT_EQ(read("x.txt"), "<none>");
+  // No layout given: a usage error.
+  EXPECT_EQ(run({"read", "--data", m_dir.filePath("x")}, ""), 2);
+}
+
+TEST_F(ReadCli, DensityPrintsTheGridOfTheLastSheet) {
+  const QString deck = write("d.deck", "sheet\n2 3 7\n3 48 12\n");
+  EXPECT_EQ(run({"density", "--reader", "sim:" + deck}, "Hayır\n"), 0);
+  ASSERT_EQ(m_stdout.size(), 71);  // the header and 70 lines
+  EXPECT_TRUE(m_stdout[0].startsWith("   01 02 03 "));
+  EXPECT_TRUE(m_stdout[2].startsWith("02 00 00 07 00 "));
+  EXPECT_TRUE(m_stdout[3].endsWith(" 12 "));
+  EXPECT_EQ(read("sinav.txt"), "<none>");
+}
+
+}  // namespace
