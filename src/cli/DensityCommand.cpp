@@ -7,6 +7,9 @@
 #include "reading/DensityText.h"
 #include "reading/ReadingRun.h"
 #include "reading/RunViews.h"
+#include "windows/DensityBitmap.h"
+
+#include <QDir>
 
 #include <QCommandLineParser>
 
@@ -36,9 +39,16 @@ int runDensityCommand(const QStringList& arguments) {
     RunEnvironment environment{session.reader(), session.person(), session.settings(), session.panel(),
                                controls, readerState, views, counters, session.programFolder(), stop};
     const DensityResult result = ReadingRun(environment).densityRun();
-    for (const QString& line : density_text::lines(result.DensityMarks, result.sheetRead ? result.DensityLineCount : 0))
+    const std::int32_t lines = result.sheetRead ? result.DensityLineCount : 0;
+    for (const QString& line : density_text::lines(result.DensityMarks, lines))
       std::printf("%s\n", line.toUtf8().constData());
     std::fflush(stdout);
+    const QString picture = QDir(session.programFolder()).filePath(QStringLiteral("gecici2.bmp"));
+    const QString failure = density_bitmap::save(result.DensityMarks, lines, picture);
+    if (!failure.isEmpty()) {
+      printError(QStringLiteral("cannot save %1: %2").arg(picture, failure));
+      return kExitFailure;
+    }
     return kExitOk;
   });
 }

@@ -27,7 +27,15 @@ INSTANTIATE_TEST_SUITE_P(
                     LeadingCase{"1E3", 1000}, LeadingCase{"1d2", 100}, LeadingCase{"2E", 2},
                     LeadingCase{"2E-", 2}, LeadingCase{"3e-1", 0.3}, LeadingCase{"-", 0},
                     LeadingCase{"E5", 0}, LeadingCase{"12ab34", 12}, LeadingCase{"\r5", 0},
-                    LeadingCase{"1e999", 1.7976931348623157e308}));
+                    LeadingCase{"1e999", 1.7976931348623157e308}, LeadingCase{"1e-999", 0},
+                    LeadingCase{"2e+3x", 2000}));
+
+TEST(LeadingValue, VeryLongNumbersKeepTheirMagnitude) {
+  const QString thousandDigits = QString(u'1') + QString(999, u'0');
+  EXPECT_DOUBLE_EQ(numeric::leadingValue(thousandDigits + QStringLiteral("e-990")), 1e9);
+  EXPECT_DOUBLE_EQ(numeric::leadingValue(QStringLiteral("0.") + QString(2000, u'3')), 1.0 / 3.0);
+  EXPECT_DOUBLE_EQ(numeric::leadingValue(QString(10'000'000, u'9')), 1.7976931348623157e308);
+}
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(numeric::roundHalfEven(0.5), 0);

@@ -76,6 +76,7 @@ TEST_F(ReadCli, DensityPrintsTheGridOfTheLastSheet) {
   EXPECT_TRUE(m_stdout[0].startsWith("   01 02 03 "));
   EXPECT_TRUE(m_stdout[2].startsWith("02 00 00 07 00 "));
   EXPECT_TRUE(m_stdout[3].endsWith(" 12 "));
+  EXPECT_TRUE(read("gecici2.bmp").startsWith("BM"));  // the grid's picture in the program folder
   EXPECT_EQ(read("sinav.txt"), "<none>");
 }
 

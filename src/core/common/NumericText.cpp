@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -25,10 +26,19 @@ double finiteOrLimit(double value) {
 double leadingValue(QStringView text) {
   // Collect the characters of the number into plain ASCII for strtod. The
   // exponent is only taken when a digit follows its letter (and sign).
+  // Digits beyond what a double can tell apart are not kept: further digits
+  // of the whole part only raise the exponent, further decimals change
+  // nothing. So a line of millions of digits costs no more than a short one.
+  constexpr int kMaxDigits = 800;
+  constexpr long long kExponentLimit = 100000;
   std::string number;
   enum class Stage { Sign, Mantissa, Fraction, ExponentSign, Exponent } stage = Stage::Sign;
+  int keptDigits = 0;
   bool mantissaDigits = false;
-  std::string pendingExponent;
+  long long droppedWholeDigits = 0;
+  bool hasExponent = false;
+  bool negativeExponent = false;
+  long long exponent = 0;
   for (QChar c : text) {
     if (isSkipped(c)) continue;
     const char ch = static_cast<char>(c.unicode() < 128 ? c.unicode() : 0);
@@ -42,33 +52,53 @@ double leadingValue(QStringView text) {
         stage = Stage::Mantissa;
         [[fallthrough]];
       case Stage::Mantissa:
-        if (isDigit(c)) { number += ch; mantissaDigits = true; continue; }
+        if (isDigit(c)) {
+          mantissaDigits = true;
+          if (keptDigits < kMaxDigits) {
+            number += ch;
+            ++keptDigits;
+          } else if (droppedWholeDigits < kExponentLimit) {
+            ++droppedWholeDigits;
+          }
+          continue;
+        }
         if (ch == '.') { number += ch; stage = Stage::Fraction; continue; }
         [[fallthrough]];
       case Stage::Fraction:
-        if (isDigit(c)) { number += ch; mantissaDigits = true; continue; }
+        if (isDigit(c)) {
+          mantissaDigits = true;
+          if (keptDigits < kMaxDigits) {
+            number += ch;
+            ++keptDigits;
+          }
+          continue;
+        }
         if (mantissaDigits && (ch == 'E' || ch == 'e' || ch == 'D' || ch == 'd')) {
-          pendingExponent = "e";
           stage = Stage::ExponentSign;
           continue;
         }
         break;
       case Stage::ExponentSign:
         if (ch == '+' || ch == '-') {
-          pendingExponent += ch;
+          negativeExponent = ch == '-';
           stage = Stage::Exponent;
           continue;
         }
         stage = Stage::Exponent;
         [[fallthrough]];
       case Stage::Exponent:
-        if (isDigit(c)) { pendingExponent += ch; continue; }
+        if (isDigit(c)) {
+          hasExponent = true;
+          exponent = std::min(exponent * 10 + (ch - '0'), kExponentLimit);
+          continue;
+        }
         break;
     }
     break;
   }
   if (!mantissaDigits) return 0.0;
-  if (pendingExponent.find_first_of("0123456789") != std::string::npos) number += pendingExponent;
+  const long long scale = (hasExponent ? (negativeExponent ? -exponent : exponent) : 0) + droppedWholeDigits;
+  if (scale != 0) number += "e" + std::to_string(scale);
   return finiteOrLimit(std::strtod(number.c_str(), nullptr));
 }
 
