@@ -61,6 +61,20 @@ void CliSession::addOptions(QCommandLineParser& parser) {
       {kDeviceLog, QStringLiteral("write every reader call, one per line"), QStringLiteral("FILE")});
 }
 
+bool CliSession::parseArguments(QCommandLineParser& parser, const QStringList& arguments, const QString& usage,
+                                const QStringList& required) {
+  const bool parsed = parser.parse(arguments);
+  bool complete = parsed && parser.positionalArguments().isEmpty();
+  for (const QString& option : required) complete = complete && parser.isSet(option);
+  if (!complete) printError(parsed ? usage : parser.errorText());
+  return complete;
+}
+
+bool CliSession::failed() const {
+  if (!m_error.isEmpty()) printError(m_error);
+  return !m_error.isEmpty();
+}
+
 CliSession::CliSession(const QCommandLineParser& parser)
     : m_transcriptPath(parser.value(kTranscript)), m_deviceLogPath(parser.value(kDeviceLog)) {
   m_programFolder = resolveProgramFolder(currentProgramFolderInputs(parser.value(kFolder)));

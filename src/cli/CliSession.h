@@ -25,12 +25,20 @@ class CliSession {
   /// Adds the shared options to a command's parser.
   static void addOptions(QCommandLineParser& parser);
 
+  /// Parses a command's arguments (its own options already added to
+  /// `parser`); on a usage error, or when one of `required` is missing,
+  /// prints the parser's message or `usage` and returns false.
+  static bool parseArguments(QCommandLineParser& parser, const QStringList& arguments, const QString& usage,
+                             const QStringList& required = {});
+
   /// Sets everything up from the parsed options; error() tells what could
   /// not be (a usage error).
   explicit CliSession(const QCommandLineParser& parser);
   ~CliSession();
 
   const QString& error() const { return m_error; }
+  /// True, after printing why, when the session could not be set up.
+  bool failed() const;
 
   const QString& programFolder() const { return m_programFolder; }
   AppSettings& settings() { return m_settings; }

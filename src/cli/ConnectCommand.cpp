@@ -9,16 +9,10 @@
 int runConnectCommand(const QStringList& arguments) {
   QCommandLineParser parser;
   CliSession::addOptions(parser);
-  if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
-    printError(parser.errorText().isEmpty() ? QStringLiteral("usage: korvel-cli connect [options]")
-                                            : parser.errorText());
+  if (!CliSession::parseArguments(parser, arguments, QStringLiteral("usage: korvel-cli connect [options]")))
     return kExitUsage;
-  }
   CliSession session(parser);
-  if (!session.error().isEmpty()) {
-    printError(session.error());
-    return kExitUsage;
-  }
+  if (session.failed()) return kExitUsage;
   return session.run([&session] {
     const DeviceSettings settings = DeviceSettings::from(session.settings(), session.panel());
     ReaderState state;

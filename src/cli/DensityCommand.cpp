@@ -18,18 +18,12 @@
 int runDensityCommand(const QStringList& arguments) {
   QCommandLineParser parser;
   CliSession::addOptions(parser);
-  if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
-    printError(parser.errorText().isEmpty()
-                   ? QStringLiteral("usage: korvel-cli density --folder DIR [--reader READER] [--answers FILE] "
-                                    "[--transcript FILE] [--device-log FILE]")
-                   : parser.errorText());
-    return kExitUsage;
-  }
+  const QString usage = QStringLiteral(
+      "usage: korvel-cli density --folder DIR [--reader READER] [--answers FILE] [--transcript FILE] "
+      "[--device-log FILE]");
+  if (!CliSession::parseArguments(parser, arguments, usage)) return kExitUsage;
   CliSession session(parser);
-  if (!session.error().isEmpty()) {
-    printError(session.error());
-    return kExitUsage;
-  }
+  if (session.failed()) return kExitUsage;
   return session.run([&] {
     MainControls controls;
     ReaderState readerState;

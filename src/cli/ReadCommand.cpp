@@ -46,18 +46,12 @@ int runReadCommand(const QStringList& arguments) {
   CliSession::addOptions(parser);
   parser.addOption({QStringLiteral("layout"), QStringLiteral("layout name in the program folder"), QStringLiteral("NAME")});
   parser.addOption({QStringLiteral("data"), QStringLiteral("data file, as the Open dialog gives it"), QStringLiteral("PATH")});
-  if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty() || !parser.isSet(QStringLiteral("layout"))) {
-    printError(parser.errorText().isEmpty()
-                   ? QStringLiteral("usage: korvel-cli read --folder DIR --layout NAME --data PATH [--reader READER] "
-                                    "[--answers FILE] [--transcript FILE] [--device-log FILE]")
-                   : parser.errorText());
-    return kExitUsage;
-  }
+  const QString usage = QStringLiteral(
+      "usage: korvel-cli read --folder DIR --layout NAME --data PATH [--reader READER] [--answers FILE] "
+      "[--transcript FILE] [--device-log FILE]");
+  if (!CliSession::parseArguments(parser, arguments, usage, {QStringLiteral("layout")})) return kExitUsage;
   CliSession session(parser);
-  if (!session.error().isEmpty()) {
-    printError(session.error());
-    return kExitUsage;
-  }
+  if (session.failed()) return kExitUsage;
 
   QString dataPath;
   RunCounters counters;
