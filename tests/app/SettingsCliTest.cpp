@@ -8,27 +8,18 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 
 namespace {
 
-struct CliRun {
-  int exitCode = -1;
-  QByteArray out;
-  QByteArray err;
-};
+using CliRun = cli_test::Result;
 
 CliRun runCli(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(KORVEL_CLI), QStringList{"settings"} + arguments);
-  CliRun run;
-  if (!process.waitForFinished(30000)) return run;
-  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  run.out = process.readAllStandardOutput();
-  run.err = process.readAllStandardError();
-  return run;
+  return cli_test::run(QStringList{QStringLiteral("settings")} + arguments);
 }
 
 QByteArray readFile(const QString& path) {

@@ -6,31 +6,19 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliResult {
-  int exitCode = -1;
-  QByteArray out;
-  QByteArray err;
-};
+using CliResult = cli_test::Result;
 
 CliResult runCli(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(KORVEL_CLI), arguments);
-  CliResult result;
-  if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return result;
-  result.exitCode = process.exitCode();
-  result.out = process.readAllStandardOutput();
-  result.err = process.readAllStandardError();
-  return result;
+  return cli_test::run(arguments);
 }
 
-QByteArray readFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using cli_test::readFile;
 
 class LayoutCommand : public testing::Test {
  protected:

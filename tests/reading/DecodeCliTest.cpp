@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,21 +18,10 @@ QString u8(const char* text) {
   return QString::fromUtf8(text);
 }
 
-struct CliResult {
-  int exitCode = -1;
-  QByteArray out;
-  QByteArray err;
-};
+using CliResult = cli_test::Result;
 
 CliResult runCli(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(KORVEL_CLI), QStringList{QStringLiteral("decode")} + arguments);
-  CliResult result;
-  if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return result;
-  result.exitCode = process.exitCode();
-  result.out = process.readAllStandardOutput();
-  result.err = process.readAllStandardError();
-  return result;
+  return cli_test::run(QStringList{QStringLiteral("decode")} + arguments);
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
