@@ -11,11 +11,13 @@
 #include "reading/DataFiles.h"
 #include "reading/DecodingSettings.h"
 #include "reading/FieldDecoding.h"
+#include "reading/Imprint.h"
 #include "reading/ReadCommand.h"
 #include "reading/RecordOutput.h"
 #include "reading/RunFieldTable.h"
 #include "reading/RunFiles.h"
 #include "reading/RunViews.h"
+#include "reading/SheetChecks.h"
 #include "reading/SheetCycle.h"
 #include "reading/ValueAssembly.h"
 
@@ -33,6 +35,26 @@ RecordOutputSettings outputSettings(const RunEnvironment& env) {
   s.writeUtf8 = env.settings.WriteUtf8 == 1;
   s.usbSelected = env.panel.Option1(kUsbPort);
   s.stopOnError = env.settings.StopOnError == 1;
+  return s;
+}
+
+SheetCheckSettings checkSettings(const RunEnvironment& env) {
+  SheetCheckSettings s;
+  s.secondTray = env.panel.Option2(kSecondTrayYes);
+  s.separatorText = env.panel.text(SettingsPanel::TextBox::Text10);
+  s.backSensorFitted = env.readerState.BackSensorFitted;
+  return s;
+}
+
+ImprintSettings imprintSettings(const RunEnvironment& env) {
+  ImprintSettings s;
+  s.usbSelected = env.panel.Option1(kUsbPort);
+  s.ImprintEnabled = env.settings.ImprintEnabled == 1;
+  s.sequenceNo = env.panel.Check5(0) == 1;
+  s.readMark = env.panel.Check5(1) == 1;
+  s.dateTime = env.panel.Check5(2) == 1;
+  s.unreadMark = env.panel.Check5(3) == 1;
+  s.fileName = env.panel.Check5(4) == 1;
   return s;
 }
 
@@ -105,7 +127,8 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
   DataFiles files(DosyaAdi, layout.Utf8DataFile, &runFiles);
   PrepareDataFile(layout, m_env.panel.Option2(kSecondTrayYes), files, values, m_env.views, m_env.counters,
                   m_env.person);
-  AskStartValues(layout, FieldRect::fromLayout(layout), values, m_env.person, m_env.picture);
+  const FieldRect blocks = FieldRect::fromLayout(layout);
+  AskStartValues(layout, blocks, values, m_env.person, m_env.picture);
   RecordOutput output(layout, files, m_env.views, m_env.counters, m_env.person, outputSettings(m_env),
                       m_env.programFolder, &m_env.reader);
 
@@ -116,6 +139,8 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
 
   const FieldDecoding passes(layout, DecodingSettings::from(m_env.settings, m_env.panel));
   const ValueAssembly assembly(layout);
+  SheetChecks checks(layout, blocks, m_env.person, m_env.views.List1, checkSettings(m_env), m_env.picture);
+  const Imprint imprint(imprintSettings(m_env), DosyaAdi, m_env.clock);
   SheetCycle cycle(m_env.reader, connection, m_env.person, cycleSettings(m_env));
   const int fieldCount = layout.FieldCount;
   const int firstBack = layout.FirstBackField;
@@ -149,13 +174,26 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
         for (int i = firstBack; i <= fieldCount; ++i) values.field(i).FieldValue.clear();
       }
       const bool dropped = assembly.assemble(values, m_env.views.Text6);
-      if (dropped) {
+      SheetVerdict verdict;
+      if (dropped)
+        verdict.outcome = SheetVerdict::Outcome::Dropped;
+      else
+        verdict = checks.check(values, m_env.StopRequested);
+      if (verdict.outcome == SheetVerdict::Outcome::NextAtOnce) {
+        // Not saved and outside the sheet limit, but still a sheet the run
+        // did not keep.
         ++m_env.counters.RunDroppedCount;
-      } else if (!output.writeSaved(values)) {
-        result.end = RunEnd::WriteFailed;
-        return result;
+        continue;
+      }
+      if (verdict.outcome == SheetVerdict::Outcome::Dropped) {
+        ++m_env.counters.RunDroppedCount;
       } else {
-        ++m_env.counters.RunSavedCount;
+        imprint.send(m_env.reader, verdict.SheetAccepted, m_env.counters.SheetCount);
+        if (!output.write(values, verdict.SheetAccepted, verdict.ErrorWindowList)) {
+          result.end = RunEnd::WriteFailed;
+          return result;
+        }
+        ++(verdict.SheetAccepted ? m_env.counters.RunSavedCount : m_env.counters.RunRejectedCount);
       }
     } else {
       ++m_env.counters.RunDroppedCount;

@@ -2,10 +2,12 @@
 
 #include "device/OmrApi.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 struct AppSettings;
 struct MainControls;
@@ -42,6 +44,8 @@ struct RunEnvironment {
   std::atomic<bool>& StopRequested;
   SheetPicture* picture = nullptr;
   RunObserver* observer = nullptr;
+  /// The date and time imprinted on sheets; empty means the current time.
+  std::function<QDateTime()> clock = {};
 };
 
 /// How a run ended.
