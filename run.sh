@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# The program's main job on its own samples: a reading run of the sample
-# exam deck through the simulated reader, answering the run's questions
-# from samples/exam-clean.answers, then the records it wrote.
+# The program's main job on its own samples: reading runs through the
+# simulated reader, answering the run's questions from an answers file, and
+# the records they wrote:
+#   - the sample exam deck (samples/exam-clean.deck, layout EXAM);
+#   - the sample registration deck (layout REGISTRATION, barcode on): a
+#     fixed value, running numbers, a stop value, a duplicate check, a year
+#     out of its bounds corrected by the operator, and a sheet without a
+#     barcode that is dropped.
 #
-# The run works in a fresh copy of samples/ under build/demo, so the samples
-# stay as they are. Pass --keep to continue the data file of the last demo.
+# The runs work in fresh copies of samples/ under build/demo, so the samples
+# stay as they are. Pass --keep to continue the data files of the last demo.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$root/scripts/ensure-packages.sh"
@@ -27,4 +32,21 @@ echo "== Questions asked (build/demo/transcript.jsonl) =="
 cat "$demo/transcript.jsonl"
 echo
 echo "== Records written (build/demo/exam.dat, code page 1254 shown as UTF-8) =="
-if command -v iconv >/dev/null; then iconv -f CP1254 -t UTF-8 "$demo/exam.dat"; else cat "$demo/exam.dat"; fi
+show_ansi() { if command -v iconv >/dev/null; then iconv -f CP1254 -t UTF-8 "$1"; else cat "$1"; fi; }
+show_ansi "$demo/exam.dat"
+
+registration="$demo/registration"
+mkdir -p "$registration"
+cp "$root"/samples/*.omrf "$registration/"
+cp "$root/samples/registration-sekonic.ini" "$registration/sekonic.ini"
+echo
+echo "== Reading samples/registration.deck with layout REGISTRATION =="
+"$cli" read --folder "$registration" --layout REGISTRATION --data "$registration/kayit.dat" \
+  --reader "sim:$root/samples/registration.deck" --answers "$root/samples/registration.answers" \
+  --transcript "$registration/transcript.jsonl" --device-log "$registration/device.log"
+echo
+echo "== Questions asked and answered (build/demo/registration/transcript.jsonl) =="
+cat "$registration/transcript.jsonl"
+echo
+echo "== Records written (build/demo/registration/kayit.dat) =="
+show_ansi "$registration/kayit.dat"

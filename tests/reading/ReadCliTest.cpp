@@ -53,6 +53,24 @@ TEST_F(ReadCli, ReadsTheSampleDeckAndEndsWithASummary) {
   EXPECT_EQ(read("sinav.txt").count("\r\n"), 20);
 }
 
+TEST_F(ReadCli, RegistrationDeckWithItsAnswersGivesTheRecordsOfTheDemo) {
+  // Fixed value, running numbers, stop value, duplicate check, a corrected
+  // year and a sheet dropped for its missing barcode, as the README's demo
+  // shows them.
+  ASSERT_TRUE(QFile::copy(KORVEL_SAMPLES "/registration.omrf", m_dir.filePath("registration.omrf")));
+  ASSERT_TRUE(QFile::copy(KORVEL_SAMPLES "/registration-sekonic.ini", m_dir.filePath("sekonic.ini")));
+  QFile answers(KORVEL_SAMPLES "/registration.answers");
+  ASSERT_TRUE(answers.open(QIODevice::ReadOnly));
+  EXPECT_EQ(run({"read", "--layout", "REGISTRATION", "--data", m_dir.filePath("kayit.dat"), "--reader",
+                 "sim:" KORVEL_SAMPLES "/registration.deck"},
+                answers.readAll()),
+            0);
+  EXPECT_EQ(m_stdout.last(), "saved 7, rejected 0, dropped 1: " + m_dir.filePath("kayit.dat"));
+  QFile expected(KORVEL_TEST_DATA "/reading/registration.dat");
+  ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+  EXPECT_EQ(read("kayit.dat"), expected.readAll());
+}
+
 TEST_F(ReadCli, ExitCodesOfTheWaysAReadingEnds) {
   // Answers that run out at the empty tray: 3, every record kept.
   EXPECT_EQ(readExam(""), 3);
