@@ -107,6 +107,41 @@ void setUpBarcodeUnit(OmrApi& api) {
 
 ReadingRun::ReadingRun(RunEnvironment& environment) : m_env(environment) {}
 
+bool ReadingRun::readerReady(ReaderConnection& connection) const {
+  return !m_env.panel.Option1(kUsbPort) || connection.ConnectReader();
+}
+
+void ReadingRun::startSheets(ReaderConnection& connection) {
+  m_env.counters.RunSheetCount = 0;
+  m_env.counters.RunSavedCount = m_env.counters.RunRejectedCount = m_env.counters.RunDroppedCount = 0;
+  if (m_env.panel.check(SettingsPanel::CheckBox::Check3) == 1) setUpBarcodeUnit(m_env.reader);
+  connection.SendCommandCE();
+}
+
+bool ReadingRun::stopAtTopOfCycle(RunFiles& runFiles) {
+  if (!m_env.StopRequested.exchange(false)) return false;
+  runFiles.closeAll();
+  releaseReader(m_env.reader);
+  return true;
+}
+
+void ReadingRun::beginCycle() {
+  m_env.views.Text6.clear();
+  m_env.views.Text7.clear();
+  if (m_env.observer) m_env.observer->processEvents();
+}
+
+bool ReadingRun::sheetLimitReached(RunFiles& runFiles) {
+  ++m_env.counters.RunSheetCount;
+  if (m_env.observer) m_env.observer->sheetFinished(m_env.counters);
+  const std::int16_t limit = m_env.settings.StopAfterSheets;
+  if (limit <= 0 || limit != m_env.counters.RunSheetCount) return false;
+  m_env.StopRequested = false;
+  runFiles.closeAll();
+  releaseReader(m_env.reader);
+  return true;
+}
+
 RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) {
   RunResult result;
   RunFiles runFiles;
@@ -114,7 +149,7 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
   const DeviceSettings deviceSettings = DeviceSettings::from(m_env.settings, m_env.panel);
   ReaderConnection connection(m_env.reader, m_env.person, deviceSettings, m_env.readerState, &runFiles);
 
-  if (m_env.panel.Option1(kUsbPort) && !connection.ConnectReader()) {
+  if (!readerReady(connection)) {
     result.end = RunEnd::ReaderNotReady;
     return result;
   }
@@ -132,10 +167,7 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
   RecordOutput output(layout, files, m_env.views, m_env.counters, m_env.person, outputSettings(m_env),
                       m_env.programFolder, &m_env.reader);
 
-  m_env.counters.RunSheetCount = 0;
-  m_env.counters.RunSavedCount = m_env.counters.RunRejectedCount = m_env.counters.RunDroppedCount = 0;
-  if (m_env.panel.check(SettingsPanel::CheckBox::Check3) == 1) setUpBarcodeUnit(m_env.reader);
-  connection.SendCommandCE();
+  startSheets(connection);
 
   const FieldDecoding passes(layout, DecodingSettings::from(m_env.settings, m_env.panel));
   const ValueAssembly assembly(layout);
@@ -147,15 +179,11 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
   const bool backFieldsOnBack = firstBack > 0 && m_env.readerState.BackSensorFitted;
 
   for (;;) {
-    if (m_env.StopRequested.exchange(false)) {
-      runFiles.closeAll();
-      releaseReader(m_env.reader);
+    if (stopAtTopOfCycle(runFiles)) {
       result.end = RunEnd::Stopped;
       return result;
     }
-    m_env.views.Text6.clear();
-    m_env.views.Text7.clear();
-    if (m_env.observer) m_env.observer->processEvents();
+    beginCycle();
 
     const SheetCycle::Outcome outcome = cycle.readSheet(layout.LayoutLineCount, firstBack);
     if (outcome == SheetCycle::Outcome::EndRun || outcome == SheetCycle::Outcome::EndRunAtLineCount) {
@@ -199,13 +227,7 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
       ++m_env.counters.RunDroppedCount;
     }
 
-    ++m_env.counters.RunSheetCount;
-    if (m_env.observer) m_env.observer->sheetFinished(m_env.counters);
-    const std::int16_t limit = m_env.settings.StopAfterSheets;
-    if (limit > 0 && limit == m_env.counters.RunSheetCount) {
-      m_env.StopRequested = false;
-      runFiles.closeAll();
-      releaseReader(m_env.reader);
+    if (sheetLimitReached(runFiles)) {
       result.end = RunEnd::SheetLimit;
       return result;
     }
@@ -218,24 +240,19 @@ DensityResult ReadingRun::densityRun() {
   RunEnding ending(m_env.controls, runFiles);
   const DeviceSettings deviceSettings = DeviceSettings::from(m_env.settings, m_env.panel);
   ReaderConnection connection(m_env.reader, m_env.person, deviceSettings, m_env.readerState, &runFiles);
-  if (m_env.panel.Option1(kUsbPort) && !connection.ConnectReader()) {
+  if (!readerReady(connection)) {
     result.end = RunEnd::ReaderNotReady;
     return result;
   }
-  m_env.counters.RunSheetCount = 0;
-  if (m_env.panel.check(SettingsPanel::CheckBox::Check3) == 1) setUpBarcodeUnit(m_env.reader);
-  connection.SendCommandCE();
+  startSheets(connection);
   SheetCycle cycle(m_env.reader, connection, m_env.person, cycleSettings(m_env));
 
   for (;;) {
-    if (m_env.StopRequested.exchange(false)) {
-      releaseReader(m_env.reader);
+    if (stopAtTopOfCycle(runFiles)) {
       result.end = RunEnd::Stopped;
       return result;
     }
-    m_env.views.Text6.clear();
-    m_env.views.Text7.clear();
-    if (m_env.observer) m_env.observer->processEvents();
+    beginCycle();
 
     const SheetCycle::Outcome outcome = cycle.readDensitySheet();
     if (outcome == SheetCycle::Outcome::EndRun) {
@@ -248,12 +265,7 @@ DensityResult ReadingRun::densityRun() {
       result.DensityMarks = cycle.front();
       result.DensityLineCount = cycle.frontLineCount();
     }
-    ++m_env.counters.RunSheetCount;
-    if (m_env.observer) m_env.observer->sheetFinished(m_env.counters);
-    const std::int16_t limit = m_env.settings.StopAfterSheets;
-    if (limit > 0 && limit == m_env.counters.RunSheetCount) {
-      m_env.StopRequested = false;
-      releaseReader(m_env.reader);
+    if (sheetLimitReached(runFiles)) {
       result.end = RunEnd::SheetLimit;
       return result;
     }

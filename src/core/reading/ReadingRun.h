@@ -15,6 +15,8 @@ struct ReaderState;
 struct RunCounters;
 struct RunViews;
 class Operator;
+class ReaderConnection;
+class RunFiles;
 class SettingsPanel;
 class SheetPicture;
 
@@ -90,5 +92,17 @@ class ReadingRun {
   DensityResult densityRun();
 
  private:
+  /// The connection of the run's set-up (USB only); false: no run.
+  bool readerReady(ReaderConnection& connection) const;
+  /// The counters cleared, the barcode unit set up, CE sent.
+  void startSheets(ReaderConnection& connection);
+  /// Stop found at the top of a cycle: files closed, the reader released.
+  bool stopAtTopOfCycle(RunFiles& runFiles);
+  /// The working texts cleared and the window's events processed.
+  void beginCycle();
+  /// Counts the cycle; at the sheet limit closes the files and releases
+  /// the reader.
+  bool sheetLimitReached(RunFiles& runFiles);
+
   RunEnvironment& m_env;
 };
