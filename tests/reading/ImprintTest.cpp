@@ -1,6 +1,6 @@
 #include "reading/Imprint.h"
 
-#include "CheckRunRig.h"
+#include "RunRig.h"
 
 #include <QLocale>
 

@@ -1,26 +1,8 @@
 #include "reading/ReadingRun.h"
 
-#include "app/AppSettings.h"
-#include "app/MainControls.h"
-#include "app/ScriptedOperator.h"
-#include "app/SettingsFile.h"
-#include "app/SettingsPanel.h"
-#include "app/TranscribingOperator.h"
-#include "common/AnsiCodec.h"
-#include "device/DeckParser.h"
-#include "device/ReaderConnection.h"
-#include "device/RecordingOmrApi.h"
-#include "device/SimulatedReader.h"
-#include "reading/RunViews.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "RunRig.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
 
 namespace {
 
@@ -42,97 +24,16 @@ QByteArray sheets(int count, const char* extra = "") {
   return deck;
 }
 
-class RunRig : public RunObserver {
+// The small form's run.
+class ReadingRig : public RunRig {
  public:
-  RunRig() {
-    EXPECT_TRUE(m_dir.isValid());
-    writeLayout(kLayout, false);
-    LoadSettingsFromBytes({}, settings, panel);
-  }
-
-  void writeLayout(const QStringList& lines, bool utf8) {
-    QFile file(m_dir.filePath("form.omrf"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    const QString text = lines.join("\r\n") + "\r\n";
-    file.write(utf8 ? QByteArray("\xEF\xBB\xBF") + text.toUtf8() : ansi::encode(text));
-  }
-
-  QString dataPath() const { return m_dir.filePath("veri.dat"); }
-
-  QByteArray data() const {
-    QFile file(dataPath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-  }
-
-  void setData(const QByteArray& bytes) {
-    QFile file(dataPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-  }
-
-  RunResult read(const QByteArray& deckText, QStringList answers) {
-    DeckParser::Result parsed = DeckParser::parse(deckText, "run.deck");
-    EXPECT_TRUE(parsed.ok()) << parsed.error.toStdString();
-    m_reader = std::make_unique<SimulatedReader>(parsed.deck.value_or(Deck{}));
-    m_recording = std::make_unique<RecordingOmrApi>(*m_reader);
-    m_script = std::make_unique<ScriptedOperator>(std::move(answers));
-    m_operator = std::make_unique<TranscribingOperator>(*m_script);
-    RunEnvironment environment{*m_recording, *m_operator, settings, panel, controls, readerState, views,
-                               counters, m_dir.path(), stop, nullptr, this};
-    const RunResult result = ReadingRun(environment).Reader(m_dir.filePath("form.omrf"), dataPath());
-    EXPECT_EQ(m_script->remaining(), 0) << "answers left over";
-    return result;
-  }
-
-  DensityResult readDensity(const QByteArray& deckText, QStringList answers) {
-    DeckParser::Result parsed = DeckParser::parse(deckText, "run.deck");
-    EXPECT_TRUE(parsed.ok()) << parsed.error.toStdString();
-    m_reader = std::make_unique<SimulatedReader>(parsed.deck.value_or(Deck{}));
-    m_recording = std::make_unique<RecordingOmrApi>(*m_reader);
-    m_script = std::make_unique<ScriptedOperator>(std::move(answers));
-    m_operator = std::make_unique<TranscribingOperator>(*m_script);
-    RunEnvironment environment{*m_recording, *m_operator, settings, panel, controls, readerState, views,
-                               counters, m_dir.path(), stop, nullptr, this};
-    return ReadingRun(environment).densityRun();
-  }
-
-  void processEvents() override {
-    ++m_cycles;
-    if (onCycle) onCycle(m_cycles);
-  }
-
-  const QStringList& log() const { return m_recording->log(); }
-  QStringList boxTexts() const {
-    QStringList texts;
-    for (const TranscriptEntry& box : m_operator->transcript()) texts << box.text;
-    return texts;
-  }
-  const SimulatedReader& simulator() const { return *m_reader; }
-  /// The reader calls after the last feed.
-  QStringList tailAfterLastFeed() const { return log().mid(log().lastIndexOf("OMR_FeedSheet()")); }
-
-  AppSettings settings;
-  SettingsPanel panel;
-  MainControls controls;
-  ReaderState readerState;
-  RunViews views;
-  RunCounters counters;
-  std::atomic<bool> stop{false};
-  std::function<void(int)> onCycle;
-
- private:
-  QTemporaryDir m_dir;
-  std::unique_ptr<SimulatedReader> m_reader;
-  std::unique_ptr<RecordingOmrApi> m_recording;
-  std::unique_ptr<ScriptedOperator> m_script;
-  std::unique_ptr<TranscribingOperator> m_operator;
-  int m_cycles = 0;
+  ReadingRig() : RunRig(kLayout) {}
 };
 
 const char kTrayEmpty[] = "Tepsi Boş \rDevam edilecek mi?";
 
 TEST(ReadingRun, NewDataFileUntilTheTrayRunsEmpty) {
-  RunRig rig;
+  ReadingRig rig;
   rig.controls.Command1Enabled = false;
   rig.controls.Command12Enabled = true;
   EXPECT_EQ(rig.read(sheets(3), {"Hayır"}).end, RunEnd::FaultStop);
@@ -149,7 +50,7 @@ TEST(ReadingRun, NewDataFileUntilTheTrayRunsEmpty) {
 }
 
 TEST(ReadingRun, SetUpConnectsPreparesAndSendsCe) {
-  RunRig rig;
+  ReadingRig rig;
   rig.read(sheets(1), {"Hayır"});
   const QStringList& log = rig.log();
   ASSERT_GE(log.size(), 20);
@@ -162,7 +63,7 @@ TEST(ReadingRun, SetUpConnectsPreparesAndSendsCe) {
 }
 
 TEST(ReadingRun, BarcodeUnitIsSetUpWhenTicked) {
-  RunRig rig;
+  ReadingRig rig;
   rig.panel.setCheck(SettingsPanel::CheckBox::Check3, 1);
   rig.read(sheets(0), {"Hayır"});
   const QStringList& log = rig.log();
@@ -174,7 +75,7 @@ TEST(ReadingRun, BarcodeUnitIsSetUpWhenTicked) {
 
 TEST(ReadingRun, SheetLimitEndsWithoutAQuestion) {
   for (int limit : {1, 2}) {
-    RunRig rig;
+    ReadingRig rig;
     rig.settings.StopAfterSheets = static_cast<std::int16_t>(limit);
     EXPECT_EQ(rig.read(sheets(5), {}).end, RunEnd::SheetLimit);
     EXPECT_EQ(rig.counters.SheetCount, limit);
@@ -183,7 +84,7 @@ TEST(ReadingRun, SheetLimitEndsWithoutAQuestion) {
 }
 
 TEST(ReadingRun, StopFinishesTheSheetInHandAndFeedsNoOther) {
-  RunRig rig;
+  ReadingRig rig;
   rig.onCycle = [&rig](int cycle) {
     if (cycle == 2) rig.stop = true;  // pressed while sheet 2 is about to be fed
   };
@@ -211,7 +112,7 @@ class StatusTest : public testing::TestWithParam<StatusCase> {};
 
 TEST_P(StatusTest, StatusesAndTrays) {
   const StatusCase& c = GetParam();
-  RunRig rig;
+  ReadingRig rig;
   if (c.secondTray) rig.panel.selectOption2(2);
   rig.panel.setCheck(SettingsPanel::CheckBox::Check2, c.stopOnError ? 1 : 0);
   rig.settings.StopOnError = c.stopOnError ? 1 : 0;
@@ -256,7 +157,7 @@ class LineCountTest : public testing::TestWithParam<LineCountCase> {};
 
 TEST_P(LineCountTest, WrongLineCount) {
   const LineCountCase& c = GetParam();
-  RunRig rig;
+  ReadingRig rig;
   if (c.secondTray) rig.panel.selectOption2(2);
   rig.settings.StopOnError = static_cast<std::int16_t>(c.stopOnError);
   QStringList answers = c.answers;
@@ -287,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReadingRun, BackSideReadOnlyForDoubleSidedSheets) {
   const QByteArray deck = QByteArray("equipment 00010000\n") + kSheet;
   {
-    RunRig rig;
+    ReadingRig rig;
     rig.panel.selectOption2(4);
     rig.panel.selectOption2(6);  // double-sided sheets
     rig.read(deck, {"Hayır"});
@@ -295,7 +196,7 @@ TEST(ReadingRun, BackSideReadOnlyForDoubleSidedSheets) {
     EXPECT_TRUE(rig.log().contains("OMR_GetMarks(1,buf,buf)"));
   }
   {
-    RunRig rig;  // single-sided sheets on a reader with a back unit
+    ReadingRig rig;  // single-sided sheets on a reader with a back unit
     rig.read(deck, {"Hayır"});
     EXPECT_EQ(rig.data(), "CA\r\n");
     EXPECT_FALSE(rig.log().contains("OMR_GetMarks(1,buf,buf)"));
@@ -303,7 +204,7 @@ TEST(ReadingRun, BackSideReadOnlyForDoubleSidedSheets) {
 }
 
 TEST(ReadingRun, ContinuedDataFileKeepsItsRecords) {
-  RunRig rig;
+  ReadingRig rig;
   rig.setData("ABE\r\nBBE\r\n");
   rig.read(sheets(1), {"Evet", "Hayır"});
   EXPECT_EQ(rig.data(), "ABE\r\nBBE\r\nCAC\r\n");
@@ -314,7 +215,7 @@ TEST(ReadingRun, ContinuedDataFileKeepsItsRecords) {
 }
 
 TEST(ReadingRun, RestartedDataFileStartsOver) {
-  RunRig rig;
+  ReadingRig rig;
   rig.setData("ABE\r\nBBE\r\n");
   rig.read(sheets(1), {"Hayır", "Hayır"});
   EXPECT_EQ(rig.data(), "CAC\r\n");
@@ -322,7 +223,7 @@ TEST(ReadingRun, RestartedDataFileStartsOver) {
 }
 
 TEST(ReadingRun, CancelAtTheAppendQuestionEndsTheProgramAndKeepsTheFile) {
-  RunRig rig;
+  ReadingRig rig;
   rig.setData("ABE\r\n");
   EXPECT_THROW(rig.read(sheets(1), {"İptal"}), ProgramEnd);
   EXPECT_EQ(rig.data(), "ABE\r\n");
@@ -330,13 +231,13 @@ TEST(ReadingRun, CancelAtTheAppendQuestionEndsTheProgramAndKeepsTheFile) {
 }
 
 TEST(ReadingRun, NoReaderEndsBeforeAnyFileIsOpened) {
-  RunRig rig;
+  ReadingRig rig;
   EXPECT_EQ(rig.read("open fail\n", {"Evet", "Hayır"}).end, RunEnd::ReaderNotReady);
   EXPECT_EQ(rig.data(), "<none>");
 }
 
 TEST(ReadingRun, Utf8LayoutWritesUtf8Records) {
-  RunRig rig;
+  ReadingRig rig;
   rig.writeLayout({"10=48=8=N=*= =", QString::fromUtf8("02=02=01=05=00=Y=ÇĞİÖŞ=Y=SORU1=Soru 1="),
                    QString::fromUtf8("03=03=01=05=00=Y=ÇĞİÖŞ==SORU2=Soru 2=")},
                   true);
@@ -346,14 +247,14 @@ TEST(ReadingRun, Utf8LayoutWritesUtf8Records) {
 }
 
 TEST(ReadingRun, AnswersRunningOutKeepEveryRecord) {
-  RunRig rig;
+  ReadingRig rig;
   EXPECT_THROW(rig.read(sheets(2), {}), OperatorGone);
   EXPECT_EQ(rig.data(), "CAC\r\nCAC\r\n");
   EXPECT_TRUE(rig.controls.Command1Enabled);
 }
 
 TEST(DensityRun, ReadsSeventyLinesAndWritesNothing) {
-  RunRig rig;
+  ReadingRig rig;
   const DensityResult result = rig.readDensity(QByteArray("sheet\n2 3 9\nsheet\nlines 61\n70 48 12\n"), {"Hayır"});
   EXPECT_TRUE(result.sheetRead);
   EXPECT_EQ(result.DensityLineCount, 61);  // the last sheet read, line count not compared

@@ -1,6 +1,6 @@
 #include "reading/SheetChecks.h"
 
-#include "CheckRunRig.h"
+#include "RunRig.h"
 #include "app/ScriptedOperator.h"
 #include "app/TranscribingOperator.h"
 #include "reading/RunFieldTable.h"

@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 // A sheet picture that keeps every point set on it, in order.
@@ -45,36 +46,49 @@ inline void PrintTo(const PointLog::Point& p, std::ostream* os) {
 }
 
 // A whole reading run of one layout over a deck, with a scripted operator
-// whose boxes are kept, the reader's calls, the picture's points and the
-// data and error files.
-class CheckRunRig {
+// whose boxes are kept, the reader's calls, the picture's points, the data
+// and error files, and a hook called at the top of every sheet cycle.
+class RunRig : public RunObserver {
  public:
-  // `fieldLines` follow the header of a 12-line form, threshold 8.
-  explicit CheckRunRig(const QStringList& fieldLines, const QString& turn = QStringLiteral("N")) {
+  /// The layout's lines, header first, in code page 1254 or UTF-8.
+  explicit RunRig(const QStringList& layoutLines, bool utf8 = false) {
     EXPECT_TRUE(m_dir.isValid());
-    QFile file(m_dir.filePath("form.omrf"));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    const QStringList lines = QStringList{QStringLiteral("12=48=8=%1=*= =").arg(turn)} + fieldLines;
-    file.write(ansi::encode(lines.join("\r\n") + "\r\n"));
+    writeLayout(layoutLines, utf8);
     LoadSettingsFromBytes({}, settings, panel);
+  }
+
+  void writeLayout(const QStringList& lines, bool utf8) {
+    QFile file(m_dir.filePath("form.omrf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const QString text = lines.join("\r\n") + "\r\n";
+    file.write(utf8 ? QByteArray("\xEF\xBB\xBF") + text.toUtf8() : ansi::encode(text));
   }
 
   QString dataPath() const { return m_dir.filePath("veri.dat"); }
   QByteArray data() const { return contents(dataPath()); }
   QByteArray errors() const { return contents(dataPath() + ".hat"); }
 
+  void setData(const QByteArray& bytes) {
+    QFile file(dataPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+  }
+
   RunResult read(const QByteArray& deckText, QStringList answers) {
-    DeckParser::Result parsed = DeckParser::parse(deckText, "run.deck");
-    EXPECT_TRUE(parsed.ok()) << parsed.error.toStdString();
-    m_reader = std::make_unique<SimulatedReader>(parsed.deck.value_or(Deck{}));
-    m_recording = std::make_unique<RecordingOmrApi>(*m_reader);
-    m_script = std::make_unique<ScriptedOperator>(std::move(answers));
-    m_operator = std::make_unique<TranscribingOperator>(*m_script);
-    RunEnvironment environment{*m_recording, *m_operator,  settings, panel,    controls, readerState, views,
-                               counters,     m_dir.path(), stop,     &picture, nullptr,  clock};
+    RunEnvironment environment = prepare(deckText, std::move(answers));
     const RunResult result = ReadingRun(environment).Reader(m_dir.filePath("form.omrf"), dataPath());
     EXPECT_EQ(m_script->remaining(), 0) << "answers left over";
     return result;
+  }
+
+  DensityResult readDensity(const QByteArray& deckText, QStringList answers) {
+    RunEnvironment environment = prepare(deckText, std::move(answers));
+    return ReadingRun(environment).densityRun();
+  }
+
+  void processEvents() override {
+    ++m_cycles;
+    if (onCycle) onCycle(m_cycles);
   }
 
   // Every box as "kind|title|text|default|answer" (blank parts left empty).
@@ -85,7 +99,14 @@ class CheckRunRig {
                    .join('|');
     return shown;
   }
+  QStringList boxTexts() const {
+    QStringList texts;
+    for (const TranscriptEntry& box : m_operator->transcript()) texts << box.text;
+    return texts;
+  }
   const QStringList& log() const { return m_recording->log(); }
+  /// The reader calls from the last feed on.
+  QStringList tailAfterLastFeed() const { return log().mid(log().lastIndexOf("OMR_FeedSheet()")); }
 
   AppSettings settings;
   SettingsPanel panel;
@@ -96,8 +117,20 @@ class CheckRunRig {
   std::atomic<bool> stop{false};
   PointLog picture;
   std::function<QDateTime()> clock;
+  std::function<void(int cycle)> onCycle;
 
  private:
+  RunEnvironment prepare(const QByteArray& deckText, QStringList answers) {
+    DeckParser::Result parsed = DeckParser::parse(deckText, "run.deck");
+    EXPECT_TRUE(parsed.ok()) << parsed.error.toStdString();
+    m_reader = std::make_unique<SimulatedReader>(parsed.deck.value_or(Deck{}));
+    m_recording = std::make_unique<RecordingOmrApi>(*m_reader);
+    m_script = std::make_unique<ScriptedOperator>(std::move(answers));
+    m_operator = std::make_unique<TranscribingOperator>(*m_script);
+    return RunEnvironment{*m_recording, *m_operator, settings, panel,    controls, readerState, views,
+                          counters,     m_dir.path(), stop,     &picture, this,     clock};
+  }
+
   static QByteArray contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
@@ -108,4 +141,12 @@ class CheckRunRig {
   std::unique_ptr<RecordingOmrApi> m_recording;
   std::unique_ptr<ScriptedOperator> m_script;
   std::unique_ptr<TranscribingOperator> m_operator;
+  int m_cycles = 0;
+};
+
+// A run of a 12-line form, threshold 8, with the given field lines.
+class CheckRunRig : public RunRig {
+ public:
+  explicit CheckRunRig(const QStringList& fieldLines, const QString& turn = QStringLiteral("N"))
+      : RunRig(QStringList{QStringLiteral("12=48=8=%1=*= =").arg(turn)} + fieldLines) {}
 };
