@@ -14,6 +14,5 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 "$root/scripts/build.sh" asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp" \
   ctest --test-dir "$root/build-asan" --output-on-failure -j2
 echo "All tests passed."
