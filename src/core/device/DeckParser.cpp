@@ -46,25 +46,12 @@ class Parser {
   explicit Parser(const QString& sourceName) : m_source(sourceName) {}
 
   DeckParser::Result run(const QByteArray& utf8) {
-    QByteArrayView bytes(utf8);
-    if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
-    // Stateless, so a sequence cut off at the end of a line is an error of
-    // that line rather than carried into the next.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    int lineNumber = 0;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-      qsizetype end = bytes.indexOf('\n', start);
-      if (end < 0) end = bytes.size();
-      QByteArrayView lineBytes = bytes.sliced(start, end - start);
-      if (lineBytes.endsWith('\r')) lineBytes.chop(1);
-      start = end + 1;
-      ++lineNumber;
-      const QString line = decoder.decode(lineBytes);
-      if (decoder.hasError()) return failure(lineNumber, QStringLiteral("the line is not UTF-8 text"));
+    const decksyntax::LineProblem stop = decksyntax::forEachUtf8Line(utf8, [this](int, const QString& line) {
       QString problem;
-      if (!parseLine(line, &problem)) return failure(lineNumber, problem);
-    }
+      if (parseLine(line, &problem)) return QString();
+      return problem.isEmpty() ? QStringLiteral("the line cannot be read") : problem;
+    });
+    if (stop.lineNumber > 0) return failure(stop.lineNumber, stop.problem);
     finishSheet();
     DeckParser::Result result;
     result.deck = std::move(m_deck);

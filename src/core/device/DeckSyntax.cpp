@@ -1,5 +1,7 @@
 #include "device/DeckSyntax.h"
 
+#include <QStringDecoder>
+
 #include "device/DeckSheet.h"
 
 namespace decksyntax {
@@ -67,6 +69,30 @@ QString barcodeProblem(QStringView text) {
   for (const QChar c : text) {
     if (c.unicode() < 0x21 || c.unicode() > 0x7E)
       return QStringLiteral("barcode %1 holds a character other than printable ASCII").arg(quoted(text));
+  }
+  return {};
+}
+
+LineProblem forEachUtf8Line(const QByteArray& utf8,
+                            const std::function<QString(int lineNumber, const QString& line)>& takeLine) {
+  QByteArrayView bytes(utf8);
+  if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
+  // Stateless, so a sequence cut off at the end of a line is an error of
+  // that line rather than carried into the next.
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+  int lineNumber = 0;
+  qsizetype start = 0;
+  while (start < bytes.size()) {
+    qsizetype end = bytes.indexOf('\n', start);
+    if (end < 0) end = bytes.size();
+    QByteArrayView lineBytes = bytes.sliced(start, end - start);
+    if (lineBytes.endsWith('\r')) lineBytes.chop(1);
+    start = end + 1;
+    ++lineNumber;
+    const QString line = decoder.decode(lineBytes);
+    if (decoder.hasError()) return {lineNumber, QStringLiteral("the line is not UTF-8 text")};
+    QString problem = takeLine(lineNumber, line);
+    if (!problem.isEmpty()) return {lineNumber, std::move(problem)};
   }
   return {};
 }

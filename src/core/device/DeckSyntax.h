@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 /// The number forms shared by deck files and the generator's values files.
@@ -25,5 +26,19 @@ QString barcodeProblem(QStringView text);
 
 /// A token as messages show it: between single quotes.
 QString quoted(QStringView token);
+
+/// Where reading lines stopped: the line (counted from 1) and what is wrong
+/// with it; line 0 when every line was taken.
+struct LineProblem {
+  int lineNumber = 0;
+  QString problem;
+};
+
+/// Hands every line of UTF-8 text to `takeLine` with its number (a leading
+/// byte-order mark skipped; lines end in LF or CR LF). Stops at a line that
+/// is not UTF-8, or at the first line `takeLine` finds a problem with (it
+/// returns the problem; empty text when the line is fine).
+LineProblem forEachUtf8Line(const QByteArray& utf8,
+                            const std::function<QString(int lineNumber, const QString& line)>& takeLine);
 
 }  // namespace decksyntax

@@ -172,32 +172,21 @@ DeckValuesParser::Result DeckValuesParser::parse(const QByteArray& utf8, const L
                                                  const QString& sourceName) {
   Result result;
   ValuesReader reader(layout);
-  QByteArrayView bytes(utf8);
-  if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-  int lineNumber = 0;
-  qsizetype start = 0;
-  const auto fail = [&](const QString& problem) {
+  const decksyntax::LineProblem stop =
+      decksyntax::forEachUtf8Line(utf8, [&](int lineNumber, const QString& line) -> QString {
+        if (line.isEmpty() || line.startsWith(u'#')) return {};
+        DeckSheetValues sheet;
+        sheet.sourceLine = lineNumber;
+        QString problem;
+        if (!reader.readLine(line, &sheet, &problem))
+          return problem.isEmpty() ? QStringLiteral("the line cannot be read") : problem;
+        result.sheets.append(std::move(sheet));
+        return {};
+      });
+  if (stop.lineNumber > 0) {
     result.sheets.clear();
-    result.error = QStringLiteral("%1:%2: %3").arg(sourceName).arg(lineNumber).arg(problem);
-    result.errorLine = lineNumber;
-    return result;
-  };
-  while (start < bytes.size()) {
-    qsizetype end = bytes.indexOf('\n', start);
-    if (end < 0) end = bytes.size();
-    QByteArrayView lineBytes = bytes.sliced(start, end - start);
-    if (lineBytes.endsWith('\r')) lineBytes.chop(1);
-    start = end + 1;
-    ++lineNumber;
-    const QString line = decoder.decode(lineBytes);
-    if (decoder.hasError()) return fail(QStringLiteral("the line is not UTF-8 text"));
-    if (line.isEmpty() || line.startsWith(u'#')) continue;
-    DeckSheetValues sheet;
-    sheet.sourceLine = lineNumber;
-    QString problem;
-    if (!reader.readLine(line, &sheet, &problem)) return fail(problem);
-    result.sheets.append(std::move(sheet));
+    result.error = QStringLiteral("%1:%2: %3").arg(sourceName).arg(stop.lineNumber).arg(stop.problem);
+    result.errorLine = stop.lineNumber;
   }
   return result;
 }
