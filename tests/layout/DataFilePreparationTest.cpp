@@ -27,14 +27,6 @@ FieldDefinition fieldOf(const char* kind, int width, const char* label = "Alan")
   return field;
 }
 
-LayoutTable layoutOf(const QList<FieldDefinition>& fields, bool utf8 = false) {
-  LayoutTable layout;
-  layout.fields = fields;
-  layout.FieldCount = static_cast<std::int16_t>(fields.size());
-  layout.Utf8DataFile = utf8;
-  return layout;
-}
-
 QByteArray twelveLines() {
   QByteArray bytes;
   for (int i = 1; i <= 12; ++i) bytes += QByteArray::number(100 + i) + "\r\n";

@@ -28,14 +28,6 @@ FieldDefinition fieldOf(const char* kind, const char* name = "") {
   return field;
 }
 
-LayoutTable layoutOf(const QList<FieldDefinition>& fields, bool utf8 = false) {
-  LayoutTable layout;
-  layout.fields = fields;
-  layout.FieldCount = static_cast<std::int16_t>(fields.size());
-  layout.Utf8DataFile = utf8;
-  return layout;
-}
-
 // One run's output: the layout, its files in a temporary folder, the views
 // and counters, an operator that answers every box with "Tamam".
 class RecordOutputTest : public testing::Test {

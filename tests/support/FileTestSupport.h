@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout/LayoutTable.h"
+
 // Helpers for tests of the run's files: a file that stops taking bytes, a
 // recorder of the boxes shown, and small readers of files.
 
@@ -86,4 +88,13 @@ inline QByteArray fileBytes(const QString& path) {
 inline bool writeBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// A layout table of the given fields, as a parse would leave it.
+inline LayoutTable layoutOf(const QList<FieldDefinition>& fields, bool utf8 = false) {
+  LayoutTable layout;
+  layout.fields = fields;
+  layout.FieldCount = static_cast<std::int16_t>(fields.size());
+  layout.Utf8DataFile = utf8;
+  return layout;
 }
