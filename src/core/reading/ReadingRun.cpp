@@ -103,6 +103,20 @@ void setUpBarcodeUnit(OmrApi& api) {
   api.OMR_SetBarCodeReadType(25);
 }
 
+// What every run holds from its set-up to its end: the files it opens, the
+// restoring of the window at its end, and the reader connection.
+struct RunScope {
+  explicit RunScope(RunEnvironment& env)
+      : ending(env.controls, runFiles),
+        deviceSettings(DeviceSettings::from(env.settings, env.panel)),
+        connection(env.reader, env.person, deviceSettings, env.readerState, &runFiles) {}
+
+  RunFiles runFiles;
+  RunEnding ending;
+  const DeviceSettings deviceSettings;
+  ReaderConnection connection;
+};
+
 }  // namespace
 
 ReadingRun::ReadingRun(RunEnvironment& environment) : m_env(environment) {}
@@ -144,10 +158,9 @@ bool ReadingRun::sheetLimitReached(RunFiles& runFiles) {
 
 RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) {
   RunResult result;
-  RunFiles runFiles;
-  RunEnding ending(m_env.controls, runFiles);
-  const DeviceSettings deviceSettings = DeviceSettings::from(m_env.settings, m_env.panel);
-  ReaderConnection connection(m_env.reader, m_env.person, deviceSettings, m_env.readerState, &runFiles);
+  RunScope scope(m_env);
+  RunFiles& runFiles = scope.runFiles;
+  ReaderConnection& connection = scope.connection;
 
   if (!readerReady(connection)) {
     result.end = RunEnd::ReaderNotReady;
@@ -236,10 +249,9 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
 
 DensityResult ReadingRun::densityRun() {
   DensityResult result;
-  RunFiles runFiles;
-  RunEnding ending(m_env.controls, runFiles);
-  const DeviceSettings deviceSettings = DeviceSettings::from(m_env.settings, m_env.panel);
-  ReaderConnection connection(m_env.reader, m_env.person, deviceSettings, m_env.readerState, &runFiles);
+  RunScope scope(m_env);
+  RunFiles& runFiles = scope.runFiles;
+  ReaderConnection& connection = scope.connection;
   if (!readerReady(connection)) {
     result.end = RunEnd::ReaderNotReady;
     return result;
