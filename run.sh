@@ -20,33 +20,29 @@ demo="$root/build/demo"
 if [ "${1:-}" != "--keep" ]; then
   rm -rf "$demo"
 fi
-mkdir -p "$demo"
-cp "$root"/samples/*.omrf "$root/samples/sekonic.ini" "$demo/"
-
-echo "== Reading samples/exam-clean.deck with layout EXAM =="
-"$cli" read --folder "$demo" --layout EXAM --data "$demo/exam.dat" \
-  --reader "sim:$root/samples/exam-clean.deck" --answers "$root/samples/exam-clean.answers" \
-  --transcript "$demo/transcript.jsonl" --device-log "$demo/device.log"
-echo
-echo "== Questions asked (build/demo/transcript.jsonl) =="
-cat "$demo/transcript.jsonl"
-echo
-echo "== Records written (build/demo/exam.dat, code page 1254 shown as UTF-8) =="
 show_ansi() { if command -v iconv >/dev/null; then iconv -f CP1254 -t UTF-8 "$1"; else cat "$1"; fi; }
-show_ansi "$demo/exam.dat"
 
-registration="$demo/registration"
-mkdir -p "$registration"
-cp "$root"/samples/*.omrf "$registration/"
-cp "$root/samples/registration-sekonic.ini" "$registration/sekonic.ini"
-echo
-echo "== Reading samples/registration.deck with layout REGISTRATION =="
-"$cli" read --folder "$registration" --layout REGISTRATION --data "$registration/kayit.dat" \
-  --reader "sim:$root/samples/registration.deck" --answers "$root/samples/registration.answers" \
-  --transcript "$registration/transcript.jsonl" --device-log "$registration/device.log"
-echo
-echo "== Questions asked and answered (build/demo/registration/transcript.jsonl) =="
-cat "$registration/transcript.jsonl"
-echo
-echo "== Records written (build/demo/registration/kayit.dat) =="
-show_ansi "$registration/kayit.dat"
+# demo_reading FOLDER SETTINGS LAYOUT DECK ANSWERS DATA: one reading in its
+# own program folder, then the questions asked and the records written.
+demo_reading() {
+  local folder="$1" settings="$2" layout="$3" deck="$4" answers="$5" data="$6"
+  mkdir -p "$folder"
+  cp "$root"/samples/*.omrf "$folder/"
+  cp "$settings" "$folder/sekonic.ini"
+  echo "== Reading samples/$(basename "$deck") with layout $layout =="
+  "$cli" read --folder "$folder" --layout "$layout" --data "$folder/$data" \
+    --reader "sim:$deck" --answers "$answers" \
+    --transcript "$folder/transcript.jsonl" --device-log "$folder/device.log"
+  echo
+  echo "== Questions asked and answered (${folder#"$root"/}/transcript.jsonl) =="
+  cat "$folder/transcript.jsonl"
+  echo
+  echo "== Records written (${folder#"$root"/}/$data, code page 1254 shown as UTF-8) =="
+  show_ansi "$folder/$data"
+  echo
+}
+
+demo_reading "$demo" "$root/samples/sekonic.ini" EXAM "$root/samples/exam-clean.deck" \
+  "$root/samples/exam-clean.answers" exam.dat
+demo_reading "$demo/registration" "$root/samples/registration-sekonic.ini" REGISTRATION \
+  "$root/samples/registration.deck" "$root/samples/registration.answers" kayit.dat
