@@ -1,0 +1,1 @@
+// removed once the first window lands
