@@ -18,3 +18,11 @@ TEST(AnsiCodec, CharactersOutsideTheCodePageBecomeQuestionMarks) {
 }
 
 }  // namespace
+
+TEST(AnsiCodec, CyrillicViewReadsTheCodePageBytesAsCyrillic) {
+  // The bytes stay those of code page 1254; only their letters change, so
+  // a layout written for Cyrillic forms shows its letters, and plain ASCII
+  // shows as it is.
+  EXPECT_EQ(ansi::asCyrillic(u"Ayşe Öğün 12"), QString::fromUtf8("Ayюe Црьn 12"));
+  EXPECT_EQ(ansi::asCyrillic(u"ABC;123"), QStringLiteral("ABC;123"));
+}

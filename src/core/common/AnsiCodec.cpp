@@ -45,18 +45,23 @@ QByteArray iconvConvert(const char* to, const char* from, const QByteArray& inpu
 }
 #endif
 
-}  // namespace
-
-QString decode(const QByteArray& bytes) {
-  QStringDecoder decoder(kCodePageName);
+QString decodeCodePage(const QByteArray& bytes, const char* qtName, const char* iconvName) {
+  QStringDecoder decoder(qtName);
   if (decoder.isValid()) return decoder.decode(bytes);
 #ifndef Q_OS_WIN
-  const QByteArray utf16 = iconvConvert("UTF-16LE", "CP1254", bytes);
+  const QByteArray utf16 = iconvConvert("UTF-16LE", iconvName, bytes);
   return QString(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
 #else
+  Q_UNUSED(iconvName);
   return QString::fromLocal8Bit(bytes);
 #endif
 }
+
+}  // namespace
+
+QString decode(const QByteArray& bytes) { return decodeCodePage(bytes, kCodePageName, "CP1254"); }
+
+QString asCyrillic(QStringView text) { return decodeCodePage(encode(text), "windows-1251", "CP1251"); }
 
 QByteArray encode(QStringView text) {
   QStringEncoder encoder(kCodePageName);

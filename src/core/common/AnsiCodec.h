@@ -16,4 +16,9 @@ QString decode(const QByteArray& bytes);
 /// converter does by default.
 QByteArray encode(QStringView text);
 
+/// The text as a view set to the Cyrillic character set shows it: its code
+/// page 1254 bytes read as code page 1251 ("ğ" shows as "р"). The raw view's
+/// "Kiril" option uses it; what is written to files never does.
+QString asCyrillic(QStringView text);
+
 }  // namespace ansi
