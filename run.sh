@@ -9,10 +9,23 @@
 #     barcode that is dropped.
 #
 # The runs work in fresh copies of samples/ under build/demo, so the samples
-# stay as they are. Pass --keep to continue the data files of the last demo.
+# stay as they are. Pass --keep to continue the data files of the last demo,
+# or gui to open the operator's window on the samples instead.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$root/scripts/ensure-packages.sh"
+
+# ./run.sh gui: the operator's window on a fresh copy of the samples, with
+# the simulated reader and the sample exam deck.
+if [ "${1:-}" = "gui" ]; then
+  "$root/scripts/build.sh" release --target korvel >/dev/null
+  folder="$root/build/demo-gui"
+  rm -rf "$folder"
+  mkdir -p "$folder"
+  cp "$root"/samples/*.omrf "$root/samples/sekonic.ini" "$folder/"
+  exec "$root/build/src/gui/korvel" --folder "$folder" --reader "sim:$root/samples/exam-clean.deck"
+fi
+
 "$root/scripts/build.sh" release --target korvel-cli >/dev/null
 cli="$root/build/src/cli/korvel-cli"
 

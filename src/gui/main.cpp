@@ -1,6 +1,48 @@
+#include "app/MainWindow.h"
+#include "app/ProgramFolder.h"
+#include "device/ReaderSelection.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
+#include <QStyleFactory>
+
+namespace {
+
+// The page the status labels open; any page of ours will do.
+const char kSupportPage[] = "https://korvel.example/destek";
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationName(QStringLiteral("Korvel"));
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Korvel: the optical mark reader's operator program"));
+  parser.addHelpOption();
+  parser.addOption({QStringLiteral("folder"), QStringLiteral("program folder (settings, layouts, side files)"),
+                    QStringLiteral("DIR")});
+  parser.addOption({QStringLiteral("reader"),
+                    QStringLiteral("sim:DECK for the simulated reader, vendor[:LIBRARY] for the reader's library "
+                                   "(default: the library when it loads, else the simulated reader with the "
+                                   "built-in sample deck)"),
+                    QStringLiteral("READER")});
+  parser.process(app);
+
+  ReaderSelection selection = ReaderSelection::open(parser.value(QStringLiteral("reader")));
+  if (!selection.reader) {
+    QMessageBox::critical(nullptr, QStringLiteral("Korvel"), selection.error);
+    return 2;
+  }
+  MainWindowOptions options;
+  options.programFolder = resolveProgramFolder(currentProgramFolderInputs(parser.value(QStringLiteral("folder"))));
+  options.reader = std::move(selection.reader);
+  options.supportPage = QUrl(QString::fromLatin1(kSupportPage));
+
+  MainWindow window(std::move(options));
+  QObject::connect(&window, &MainWindow::programEnded, &app, &QApplication::quit, Qt::QueuedConnection);
+  window.show();
+  return app.exec();
 }

@@ -1,0 +1,344 @@
+// The main window driven as an operator drives it: start-up, the layout
+// list and preview, the settings panel, the language button, and whole
+// reading runs started from "&Oku" with every box answered.
+
+#include "CliRunner.h"
+#include "ModalAnswerer.h"
+
+#include "app/MainWindow.h"
+#include "app/PictureSurface.h"
+#include "device/DeckGenerator.h"
+#include "device/ReaderSelection.h"
+#include "device/SimulatedReader.h"
+#include "layout/LayoutParser.h"
+#include "reading/ReadCommand.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QColor kPreviewPurple(128, 0, 128);
+
+QByteArray fileBytes(const QString& path) { return cli_test::readFile(path); }
+
+QString settingsLine(const QString& folder, int line) {
+  const QList<QByteArray> lines = fileBytes(QDir(folder).filePath(QStringLiteral("sekonic.ini"))).split('\n');
+  return line <= lines.size() ? QString::fromLatin1(lines[line - 1]).remove(u'\r') : QString();
+}
+
+// A program folder with the sample layouts, and a window on it.
+class Desk {
+ public:
+  explicit Desk(const QString& settingsFile = {}) {
+    for (const QString& layout : QDir(QStringLiteral(KORVEL_SAMPLES)).entryList({QStringLiteral("*.omrf")}))
+      QFile::copy(QStringLiteral(KORVEL_SAMPLES "/") + layout, folder.filePath(layout));
+    if (!settingsFile.isEmpty()) QFile::copy(settingsFile, folder.filePath(QStringLiteral("sekonic.ini")));
+  }
+
+  MainWindow& open(std::unique_ptr<OmrApi> reader) {
+    MainWindowOptions options;
+    options.programFolder = folder.path();
+    options.reader = std::move(reader);
+    options.chooser = [this](QWidget*, const QString& title, const QString&, const QStringList& filters) {
+      chooserTitle = title;
+      chooserFilters = filters;
+      return chosen;
+    };
+    options.startDesktopPrograms = false;
+    window = std::make_unique<MainWindow>(std::move(options));
+    window->show();
+    if (!QTest::qWaitForWindowActive(window.get())) window->Form_Activate();
+    return *window;
+  }
+
+  MainWindow& openWithDeck(const QString& deckPath) {
+    return open(ReaderSelection::open(QStringLiteral("sim:") + deckPath).reader);
+  }
+
+  template <typename T>
+  T* find(const char* name) const {
+    return window->findChild<T*>(QString::fromLatin1(name));
+  }
+  QPushButton* button(const char* name) const { return find<QPushButton>(name); }
+
+  bool waitForRunEnd(int timeoutMs = 60000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (window->isRunning() && clock.elapsed() < timeoutMs) QTest::qWait(10);
+    QTest::qWait(20);
+    return !window->isRunning();
+  }
+
+  QTemporaryDir folder;
+  QString chosen;
+  QString chooserTitle;
+  QStringList chooserFilters;
+  std::unique_ptr<MainWindow> window;
+};
+
+std::unique_ptr<OmrApi> generatedExamReader(int sheets) {
+  const LayoutTable layout = ParseLayoutFile(QStringLiteral(KORVEL_SAMPLES "/exam.omrf"));
+  DeckGenerator generator(layout, {});
+  std::optional<Deck> deck = generator.randomDeck(sheets, nullptr);
+  return deck ? std::make_unique<SimulatedReader>(std::move(*deck)) : nullptr;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startUpWithoutSettingsFile() {
+    Desk desk;
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Korvel Okuma Programı Sürüm 4.124D"));
+    QCOMPARE(desk.button("Command13")->text(), QStringLiteral("&English"));
+    QCOMPARE(desk.find<QLineEdit>("Text1")->text(), QStringLiteral("txt"));
+    QCOMPARE(desk.find<QLineEdit>("Text13")->text(), QStringLiteral("0"));
+    auto* list = desk.find<QComboBox>("Combo1");
+    QVERIFY(list->currentText().isEmpty());
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
+    QVERIFY2(entries.contains(QStringLiteral("EXAM")) && entries.contains(QStringLiteral("REGISTRATION")),
+             qPrintable(entries.join(u',')));
+    // The first activation connected the simulated reader: its model is
+    // shown and Read is available; Stop waits for a run.
+    QCOMPARE(desk.find<QLabel>("Label12")->text(), QStringLiteral("SR-SIMULATOR"));
+    QVERIFY(desk.button("Command1")->isEnabled());
+    QVERIFY(!desk.button("Command12")->isEnabled());
+    QVERIFY(!desk.find<QGroupBox>("Frame4")->isVisible());
+    QCOMPARE(desk.find<QLabel>("Label2_0")->text(), QStringLiteral("0"));
+  }
+
+  void startUpWithSettingsFileInEnglishShowsTheLastLayout() {
+    Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
+    QFile ini(desk.folder.filePath(QStringLiteral("sekonic.ini")));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = ini.readAll().split('\n');
+    ini.close();
+    lines[26] = " 1 \r";  // English
+    QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(lines.join('\n'));
+    ini.close();
+
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Korvel Reading Software Version 4.124D"));
+    QCOMPARE(desk.button("Command13")->text(), QStringLiteral("&Türkçe"));
+    QCOMPARE(desk.button("Command1")->text(), QStringLiteral("&Read"));
+    QCOMPARE(desk.find<QLabel>("Label2_1")->text(), QStringLiteral("Sheet Count"));
+    QCOMPARE(desk.find<QLabel>("Label2_4")->text(), QStringLiteral("Okunan Kağıt Sayısı"));
+    QCOMPARE(desk.find<QComboBox>("Combo1")->currentText(), QStringLiteral("EXAM"));
+    // The student number's block, lines 4 to 13 by columns 13 to 26, is
+    // drawn; a position outside every field is not.
+    QCOMPARE(window.picture().pointColour(30 * 13, 30 * 4), kPreviewPurple);
+    QCOMPARE(window.picture().pointColour(30 * 26, 30 * 13), kPreviewPurple);
+    QVERIFY(window.picture().pointColour(30 * 45, 30 * 100) != kPreviewPurple);
+  }
+
+  void turnedLayoutPreviewIsMirrored() {
+    Desk desk;
+    QFile layout(desk.folder.filePath(QStringLiteral("turned.omrf")));
+    QVERIFY(layout.open(QIODevice::WriteOnly));
+    layout.write("62=48=8=T=*= =\r\n04=13=26=35=00=D=0123456789=G=NO=No=\r\n");
+    layout.close();
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    desk.find<QComboBox>("Combo1")->setEditText(QStringLiteral("TURNED"));
+    const PictureSurface& picture = window.picture();
+    const int x = PictureSurface::kWidthUnits - 30 * 26 - 150;
+    const int y = PictureSurface::kHeightUnits - 30 * 4 - 150;
+    QCOMPARE(picture.pointColour(x, y), kPreviewPurple);
+    QCOMPARE(picture.pointColour(PictureSurface::kWidthUnits - 30 * 35 - 150,
+                                 PictureSurface::kHeightUnits - 30 * 13 - 150),
+             kPreviewPurple);
+    QVERIFY(picture.pointColour(30 * 26, 30 * 4) != kPreviewPurple);
+    // A name that matches no file clears the preview.
+    desk.find<QComboBox>("Combo1")->setEditText(QStringLiteral("TURNE"));
+    QVERIFY(picture.pointColour(x, y) != kPreviewPurple);
+  }
+
+  void deletingALayoutAsksFirst() {
+    Desk desk;
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    auto* list = desk.find<QComboBox>("Combo1");
+    list->setEditText(QStringLiteral("EXAM"));
+    ModalAnswerer answers({QStringLiteral("Hayır"), QStringLiteral("Evet")});
+    desk.button("Command5")->click();
+    QVERIFY(QFile::exists(desk.folder.filePath(QStringLiteral("exam.omrf"))));
+    QCOMPARE(answers.seen().value(0), QStringLiteral("Okuma Programı|EXAM.omrf isimli dosya silinecek"));
+    QCOMPARE(window.picture().pointColour(30 * 13, 30 * 4), kPreviewPurple);
+
+    desk.button("Command5")->click();
+    QVERIFY(!QFile::exists(desk.folder.filePath(QStringLiteral("exam.omrf"))));
+    QCOMPARE(list->findText(QStringLiteral("EXAM")), -1);
+    QVERIFY(list->findText(QStringLiteral("REGISTRATION")) >= 0);
+    QVERIFY(window.picture().pointColour(30 * 13, 30 * 4) != kPreviewPurple);
+    QVERIFY(answers.problems().isEmpty());
+  }
+
+  void languageButtonTwiceKeepsThePanelOpen() {
+    Desk desk;
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    desk.button("Command13")->click();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Korvel Reading Software Version 4.124D"));
+    QVERIFY(desk.find<QGroupBox>("Frame4")->isVisible());
+    QCOMPARE(desk.find<QGroupBox>("Frame4")->title(), QStringLiteral("Settings"));
+    QVERIFY(desk.find<QRadioButton>("Option4_1")->isChecked());
+    QCOMPARE(desk.button("Command12")->text(), QStringLiteral("&Stop"));
+    QCOMPARE(desk.find<QCheckBox>("Check2")->text(), QStringLiteral("Stop"));
+    QVERIFY(!desk.button("Command1")->isEnabled());
+
+    desk.button("Command13")->click();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Korvel Okuma Programı Sürüm 4.124D"));
+    QCOMPARE(desk.button("Command13")->text(), QStringLiteral("&English"));
+    QVERIFY(desk.find<QGroupBox>("Frame4")->isVisible());
+    QVERIFY(desk.find<QRadioButton>("Option4_0")->isChecked());
+    // Nothing is written until the panel is confirmed.
+    QVERIFY(!QFile::exists(desk.folder.filePath(QStringLiteral("sekonic.ini"))));
+  }
+
+  void confirmingThePanelWritesTheFileAndEnablesRead() {
+    Desk desk;
+    QFile deck(desk.folder.filePath(QStringLiteral("absent.deck")));
+    QVERIFY(deck.open(QIODevice::WriteOnly));
+    deck.write("connectstatus 2\n");
+    deck.close();
+    ModalAnswerer answers({QStringLiteral("Hayır")});  // "OMR henüz bağlı değil ... Devam edilecek mi?"
+    desk.openWithDeck(deck.fileName());
+    QTRY_VERIFY(answers.allUsed());
+    QTRY_VERIFY(!desk.button("Command1")->isEnabled());
+
+    desk.button("Command3")->click();
+    QVERIFY(desk.find<QGroupBox>("Frame4")->isVisible());
+    for (const char* name : {"Command1", "Command2", "Command3", "Command5", "Command12"})
+      QVERIFY2(!desk.button(name)->isEnabled(), name);
+    QVERIFY(!desk.find<QComboBox>("Combo1")->isEnabled());
+    desk.find<QCheckBox>("Check11")->click();  // "UTF8 kaydet"
+    desk.button("Command4")->click();
+
+    QVERIFY(!desk.find<QGroupBox>("Frame4")->isVisible());
+    QVERIFY(desk.button("Command1")->isEnabled());
+    QVERIFY(!desk.button("Command12")->isEnabled());
+    QCOMPARE(settingsLine(desk.folder.path(), 33), QStringLiteral(" 1 "));
+    QCOMPARE(settingsLine(desk.folder.path(), 7), QStringLiteral("00"));
+    QVERIFY(answers.problems().isEmpty());
+  }
+
+  void wholeReadingWritesWhatTheCommandLineWrites() {
+    const QString settings = QStringLiteral(KORVEL_SAMPLES "/sekonic.ini");
+    const QString deck = QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck");
+    Desk expected(settings);
+    const cli_test::Result cli = cli_test::run(
+        {QStringLiteral("read"), QStringLiteral("--folder"), expected.folder.path(), QStringLiteral("--layout"),
+         QStringLiteral("EXAM"), QStringLiteral("--data"), expected.folder.filePath(QStringLiteral("exam.dat")),
+         QStringLiteral("--reader"), QStringLiteral("sim:") + deck, QStringLiteral("--answers"),
+         QStringLiteral(KORVEL_SAMPLES "/exam-clean.answers")});
+    QCOMPARE(cli.exitCode, 0);
+
+    Desk desk(settings);
+    MainWindow& window = desk.openWithDeck(deck);
+    QCOMPARE(desk.find<QComboBox>("Combo1")->currentText(), QStringLiteral("EXAM"));
+    desk.chosen = desk.folder.filePath(QStringLiteral("exam"));  // the extension is added
+    ModalAnswerer answers({QStringLiteral("Hayır")});           // "Tepsi Boş ... Devam edilecek mi?"
+    desk.button("Command1")->click();
+    QVERIFY(window.isRunning());
+    QVERIFY(desk.waitForRunEnd());
+
+    QCOMPARE(desk.chooserTitle, QStringLiteral("Dosya Aç"));
+    QCOMPARE(desk.chooserFilters.value(0), QStringLiteral("Veri Dosyaları (*.dat *.txt)"));
+    const QString data = desk.folder.filePath(QStringLiteral("exam.dat"));
+    QCOMPARE(window.CurrentDataFilePath(), data);
+    QCOMPARE(fileBytes(data), fileBytes(expected.folder.filePath(QStringLiteral("exam.dat"))));
+    QCOMPARE(answers.seen(), QStringList{QStringLiteral("Okuma Programı|Tepsi Boş \nDevam edilecek mi?")});
+    QCOMPARE(desk.find<QLabel>("Label2_0")->text(), QString::number(window.counters().SheetCount));
+    QCOMPARE(window.counters().RunSavedCount, 20);
+    QVERIFY(!desk.find<QLabel>("Label8")->text().isEmpty());
+    QCOMPARE(desk.find<QLabel>("Label13")->text(), read_command::Label13Text(data));
+    QVERIFY(desk.button("Command1")->isEnabled());
+    QVERIFY(desk.button("Command1")->isDefault());
+    QVERIFY(!desk.button("Command12")->isEnabled());
+  }
+
+  void stopEndsTheRunBetweenSheets() {
+    Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
+    MainWindow& window = desk.open(generatedExamReader(400));
+    desk.chosen = desk.folder.filePath(QStringLiteral("stop.dat"));
+    desk.button("Command1")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window.runs().snapshot().counters.RunSheetCount >= 3, 30000);
+    QVERIFY(desk.button("Command12")->isEnabled());
+    desk.button("Command12")->click();
+    QVERIFY(desk.waitForRunEnd());
+
+    const RunCounters& counters = window.counters();
+    QVERIFY2(counters.RunSheetCount < 400, "the run went on after Stop");
+    // Every sheet counted was finished: its record is in the file, whole.
+    const QByteArray data = fileBytes(desk.folder.filePath(QStringLiteral("stop.dat")));
+    QCOMPARE(data.count("\r\n"), counters.SheetCount);
+    QVERIFY(data.endsWith("\r\n"));
+    QCOMPARE(desk.find<QLabel>("Label2_0")->text(), QString::number(counters.SheetCount));
+    QVERIFY(desk.button("Command1")->isEnabled());
+    QVERIFY(!desk.button("Command12")->isEnabled());
+  }
+
+  void noSecondRunWhileOneIsActive() {
+    Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
+    MainWindow& window = desk.open(generatedExamReader(3000));
+    desk.chosen = desk.folder.filePath(QStringLiteral("busy.dat"));
+    desk.button("Command1")->click();
+    QVERIFY(window.isRunning());
+    for (const char* name : {"Command1", "Command2", "Command3", "Command6", "Command13", "Command5"})
+      QVERIFY2(!desk.button(name)->isEnabled(), name);
+
+    // Leaving the sheet limit during the run saves it and keeps the run's
+    // buttons as they are.
+    auto* limit = desk.find<QLineEdit>("Text13");
+    limit->setText(QStringLiteral("7"));
+    emit limit->editingFinished();
+    QVERIFY(!desk.button("Command1")->isEnabled());
+    QVERIFY(desk.button("Command12")->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(settingsLine(desk.folder.path(), 31), QStringLiteral("7"), 10000);
+
+    desk.button("Command12")->click();
+    QVERIFY(desk.waitForRunEnd());
+    QVERIFY(desk.button("Command1")->isEnabled());
+  }
+
+  void densityCommandKeepsReadDisabledAndShowsTheGrid() {
+    Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
+    desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    ModalAnswerer answers({QStringLiteral("Hayır")});  // the tray runs empty
+    QStringList gridLines;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal || modal->objectName() != QStringLiteral("frmYogun")) return;
+      auto* rows = modal->findChild<QListWidget*>(QStringLiteral("List1"));
+      for (int i = 0; i < rows->count(); ++i) gridLines << rows->item(i)->text();
+      modal->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    });
+    closer.start(10);
+    desk.button("Command6")->click();
+    QVERIFY(!desk.button("Command1")->isEnabled());
+    QVERIFY(!desk.button("Command6")->isEnabled());
+    QVERIFY(desk.waitForRunEnd());
+    QTRY_COMPARE_WITH_TIMEOUT(gridLines.size(), 70, 20000);
+    QVERIFY(gridLines[0].startsWith(QStringLiteral("01 ")));
+    QVERIFY(QFile::exists(desk.folder.filePath(QStringLiteral("gecici2.bmp"))));
+    QVERIFY(desk.button("Command1")->isEnabled());
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,141 @@
+// Saves pictures of the main window as an operator sees it, on a copy of
+// the sample folder with the simulated reader and the sample exam deck:
+//
+//   main-tr.png        the window in Turkish with the exam layout's preview
+//   settings-panel.png the settings panel open over the window
+//   main-en.png        the window in English
+//   preview-turned.png the preview of a form fed turned (mirrored)
+//   reading.png        the window in the middle of a reading, with the
+//                      question the reader's empty tray asks
+//
+// usage: korvel-screenshots OUTPUT_FOLDER
+// Under a real X server (xvfb-run) the window is drawn with the system's
+// fonts and style; any Qt platform works.
+
+#include "app/MainWindow.h"
+#include "device/ReaderSelection.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs = 20000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QTest::qWait(20);
+  }
+  return true;
+}
+
+// The window with a box over it, centred as the box shows itself.
+QImage withBoxOver(QWidget& window, QWidget* box) {
+  QImage picture = window.grab().toImage();
+  if (box) {
+    const QImage boxPicture = box->grab().toImage();
+    QPainter painter(&picture);
+    const QPoint corner((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 2);
+    painter.fillRect(QRect(corner + QPoint(4, 4), boxPicture.size()), QColor(0, 0, 0, 90));
+    painter.drawImage(corner, boxPicture);
+    painter.setPen(QColor(90, 90, 90));
+    painter.drawRect(QRect(corner, boxPicture.size()).adjusted(0, 0, -1, -1));
+  }
+  return picture;
+}
+
+bool save(const QImage& picture, const QDir& output, const char* name) {
+  const QString path = output.filePath(QString::fromLatin1(name));
+  if (!picture.save(path)) {
+    std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: korvel-screenshots OUTPUT_FOLDER\n");
+    return 2;
+  }
+  QDir output(QString::fromLocal8Bit(argv[1]));
+  if (!output.mkpath(QStringLiteral("."))) return 1;
+
+  QTemporaryDir folder;
+  for (const QString& name : QDir(QStringLiteral(KORVEL_SAMPLES)).entryList({QStringLiteral("*.omrf")}))
+    QFile::copy(QStringLiteral(KORVEL_SAMPLES "/") + name, folder.filePath(name));
+  QFile::copy(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"), folder.filePath(QStringLiteral("sekonic.ini")));
+  QFile turned(folder.filePath(QStringLiteral("turned.omrf")));
+  if (turned.open(QIODevice::WriteOnly))
+    turned.write("62=48=8=T=*= =\r\n04=13=26=35=00=D=0123456789=G=NO=No=\r\n"
+                 "04=33=02=21=00=D=ABCDEFGHIJKLMNOPRSTUVYZ=Y=AD=Ad=\r\n37=61=03=07=00=Y=ABCDE==S=Soru=\r\n");
+  turned.close();
+
+  MainWindowOptions options;
+  options.programFolder = folder.path();
+  options.reader = ReaderSelection::open(QStringLiteral("sim:" KORVEL_SAMPLES "/exam-clean.deck")).reader;
+  const QString data = folder.filePath(QStringLiteral("sinav.dat"));
+  options.chooser = [&](QWidget*, const QString&, const QString&, const QStringList&) { return data; };
+  options.startDesktopPrograms = false;
+  MainWindow window(std::move(options));
+  window.resize(1180, 760);
+  window.show();
+  if (!QTest::qWaitForWindowActive(&window, 3000)) window.Form_Activate();
+  QTest::qWait(200);
+
+  const auto button = [&](const char* name) { return window.findChild<QPushButton*>(QString::fromLatin1(name)); };
+  bool ok = save(window.grab().toImage(), output, "main-tr.png");
+
+  button("Command3")->click();
+  QTest::qWait(100);
+  ok &= save(window.grab().toImage(), output, "settings-panel.png");
+  button("Command4")->click();
+
+  button("Command13")->click();  // English, with the panel open
+  button("Command4")->click();
+  QTest::qWait(100);
+  ok &= save(window.grab().toImage(), output, "main-en.png");
+  button("Command13")->click();  // back to Turkish
+  button("Command4")->click();
+
+  auto* list = window.findChild<QComboBox*>(QStringLiteral("Combo1"));
+  list->setEditText(QStringLiteral("TURNED"));
+  QTest::qWait(100);
+  ok &= save(window.picture().grab().toImage(), output, "preview-turned.png");
+  list->setEditText(QStringLiteral("EXAM"));
+
+  // A reading of the twenty sample sheets; when the hopper is empty the
+  // reader asks whether to go on: the picture is taken there, and the
+  // reading is ended with "Hayır".
+  button("Command1")->click();
+  QMessageBox* question = nullptr;
+  ok &= waitFor([&] {
+    question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    return question != nullptr;
+  });
+  if (question) {
+    QTest::qWait(150);
+    ok &= save(withBoxOver(window, question), output, "reading.png");
+    for (QAbstractButton* answer : question->buttons())
+      if (answer->text().remove(u'&') == QStringLiteral("Hayır")) answer->click();
+  }
+  ok &= waitFor([&] { return !window.isRunning(); });
+  return ok ? 0 : 1;
+}
