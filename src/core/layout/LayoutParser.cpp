@@ -3,13 +3,13 @@
 #include "common/AnsiCodec.h"
 #include "common/NumericText.h"
 #include "common/TextLines.h"
+#include "layout/LayoutItems.h"
 #include "layout/Utf8Text.h"
 
 #include <QFile>
 #include <QStringView>
 
 #include <algorithm>
-#include <array>
 #include <limits>
 
 namespace {
@@ -24,55 +24,16 @@ constexpr qsizetype kMaxAlignedNameLength = 256;
 
 constexpr char16_t kDottedCapitalI = u'\u0130';
 
-// The items of one line. Item k is the text after the (k-1)-th "=" up to the
-// k-th "=", or up to the end of the line when the line has no k-th "=";
-// items past the end of the line are empty. The tail is what follows the
-// last counted "=", and is empty when the line does not have that many.
-template <int Count>
-struct LineItems {
-  std::array<QStringView, Count> items;
-  QStringView tail;
-};
-
-template <int Count>
-LineItems<Count> splitItems(QStringView line) {
-  LineItems<Count> result;
-  qsizetype start = 0;
-  bool complete = true;
-  for (auto& item : result.items) {
-    const qsizetype end = line.indexOf(u'=', start);
-    if (end < 0) {
-      item = line.sliced(start);
-      complete = false;
-      break;
-    }
-    item = line.sliced(start, end - start);
-    start = end + 1;
-  }
-  if (complete) result.tail = line.sliced(start);
-  return result;
-}
-
-// A number beyond its member's range is clamped into it, never wrapped.
-std::int16_t int16Value(double value) {
-  return static_cast<std::int16_t>(numeric::clampedInt(value, std::numeric_limits<std::int16_t>::min(),
-                                                       std::numeric_limits<std::int16_t>::max()));
-}
-
-std::int16_t int16Item(QStringView item) {
-  return int16Value(numeric::leadingValue(item));
-}
+using layout_items::int16Item;
+using layout_items::int16Value;
 
 void parseHeader(QStringView line, LayoutTable& table) {
-  const auto header = splitItems<kHeaderItemCount>(line);
+  const auto header = layout_items::split<kHeaderItemCount>(line);
   table.LayoutLineCount = int16Item(header.items[0]);
   table.LayoutColumnCount =
       numeric::clampedInt(numeric::leadingValue(header.items[1]), std::numeric_limits<std::int32_t>::min(),
                           std::numeric_limits<std::int32_t>::max());
-  // Darkness thresholds are 0-32767; anything else is brought into that range
-  // before it is written in hexadecimal.
-  const std::int32_t threshold = numeric::clampedInt(numeric::leadingValue(header.items[2]), 0, 32767);
-  table.ThresholdHex = QString::number(threshold, 16).toUpper();
+  table.ThresholdHex = layout_items::thresholdHex(header.items[2]);
   table.LayoutTurn = header.items[3].toString();
   table.MultiMarkText = header.items[4].isEmpty() ? QStringLiteral("*") : header.items[4].toString();
   table.BlankText = header.items[5].isEmpty() ? QStringLiteral(" ") : header.items[5].toString();
@@ -97,7 +58,7 @@ bool hasNonBlank(QStringView text) {
 }
 
 FieldDefinition parseField(QStringView line, bool& backSide) {
-  const auto items = splitItems<kFieldItemCount>(line);
+  const auto items = layout_items::split<kFieldItemCount>(line);
   FieldDefinition field;
 
   QStringView lineFrom = items.items[0];

@@ -27,8 +27,12 @@ QString layoutPath(const QString& programFolder, const QString& layoutName) {
   if (QFileInfo(folder.filePath(exact)).isFile()) return folder.filePath(exact);
   const QStringList candidates =
       folder.entryList({QStringLiteral("*.omrf"), QStringLiteral("*.OMRF")}, QDir::Files, QDir::Name);
+  // The list shows names in capitals: "ırmak.omrf" is listed as IRMAK, which
+  // case folding alone does not match back (dotless ı folds to itself).
+  const QString upperExact = exact.toUpper();
   for (const QString& name : candidates)
-    if (name.compare(exact, Qt::CaseInsensitive) == 0) return folder.filePath(name);
+    if (name.compare(exact, Qt::CaseInsensitive) == 0 || name.toUpper() == upperExact)
+      return folder.filePath(name);
   return {};
 }
 

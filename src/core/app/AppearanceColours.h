@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "layout/SheetPicture.h"
+
+#include <cstdint>
+
+/// The colours of the main window's status area, in the form the settings
+/// keep colours: red + 256 * green + 65536 * blue.
+struct AppearanceColours {
+  std::uint32_t base = 0;           ///< window and status labels background
+  std::uint32_t text = 0;           ///< their text colour (TextColor)
+  std::uint32_t highlight = 0;      ///< last-record labels (Label8, Label9) background
+  std::uint32_t highlightText = 0;  ///< their text colour (HighlightTextColor)
+
+  friend bool operator==(const AppearanceColours&, const AppearanceColours&) = default;
+};
+
+/// One colour value from three components held as reals: each is rounded
+/// to the nearest integer (halves to even), a component above 255 counting
+/// as 255 and one below 0 (or not a number) as 0.
+std::uint32_t colourValue(double red, double green, double blue);
+
+/// A text colour (TextColor, HighlightTextColor): rounded to the nearest
+/// integer, kept within 0..0xFFFFFF.
+std::uint32_t textColourValue(double value);
+
+/// The four colours of the settings' appearance values.
+AppearanceColours appearanceColours(const AppSettings& settings);
+
+/// The components of a colour value.
+RgbColour colourComponents(std::uint32_t value);
