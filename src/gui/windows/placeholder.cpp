@@ -1,1 +1,0 @@
-// removed once the first window lands
