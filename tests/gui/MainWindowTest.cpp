@@ -3,7 +3,7 @@
 // reading runs started from "&Oku" with every box answered.
 
 #include "CliRunner.h"
-#include "ModalAnswerer.h"
+#include "OperatorScript.h"
 
 #include "app/MainWindow.h"
 #include "app/PictureSurface.h"
@@ -60,6 +60,7 @@ class Desk {
     window = std::make_unique<MainWindow>(std::move(options));
     window->show();
     if (!QTest::qWaitForWindowActive(window.get())) window->Form_Activate();
+    QCoreApplication::processEvents();  // the activation event itself
     return *window;
   }
 
@@ -116,7 +117,7 @@ class MainWindowTest : public QObject {
              qPrintable(entries.join(u',')));
     // The first activation connected the simulated reader: its model is
     // shown and Read is available; Stop waits for a run.
-    QCOMPARE(desk.find<QLabel>("Label12")->text(), QStringLiteral("SR-SIMULATOR"));
+    QTRY_COMPARE(desk.find<QLabel>("Label12")->text(), QStringLiteral("SR-SIMULATOR"));
     QVERIFY(desk.button("Command1")->isEnabled());
     QVERIFY(!desk.button("Command12")->isEnabled());
     QVERIFY(!desk.find<QGroupBox>("Frame4")->isVisible());
@@ -174,7 +175,7 @@ class MainWindowTest : public QObject {
     MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
     auto* list = desk.find<QComboBox>("Combo1");
     list->setEditText(QStringLiteral("EXAM"));
-    ModalAnswerer answers({QStringLiteral("Hayır"), QStringLiteral("Evet")});
+    OperatorScript answers({QStringLiteral("Hayır"), QStringLiteral("Evet")});
     desk.button("Command5")->click();
     QVERIFY(QFile::exists(desk.folder.filePath(QStringLiteral("exam.omrf"))));
     QCOMPARE(answers.seen().value(0), QStringLiteral("Okuma Programı|EXAM.omrf isimli dosya silinecek"));
@@ -215,7 +216,7 @@ class MainWindowTest : public QObject {
     QVERIFY(deck.open(QIODevice::WriteOnly));
     deck.write("connectstatus 2\n");
     deck.close();
-    ModalAnswerer answers({QStringLiteral("Hayır")});  // "OMR henüz bağlı değil ... Devam edilecek mi?"
+    OperatorScript answers({QStringLiteral("Hayır")});  // "OMR henüz bağlı değil ... Devam edilecek mi?"
     desk.openWithDeck(deck.fileName());
     QTRY_VERIFY(answers.allUsed());
     QTRY_VERIFY(!desk.button("Command1")->isEnabled());
@@ -251,7 +252,7 @@ class MainWindowTest : public QObject {
     MainWindow& window = desk.openWithDeck(deck);
     QCOMPARE(desk.find<QComboBox>("Combo1")->currentText(), QStringLiteral("EXAM"));
     desk.chosen = desk.folder.filePath(QStringLiteral("exam"));  // the extension is added
-    ModalAnswerer answers({QStringLiteral("Hayır")});           // "Tepsi Boş ... Devam edilecek mi?"
+    OperatorScript answers({QStringLiteral("Hayır")});           // "Tepsi Boş ... Devam edilecek mi?"
     desk.button("Command1")->click();
     QVERIFY(window.isRunning());
     QVERIFY(desk.waitForRunEnd());
@@ -318,7 +319,7 @@ class MainWindowTest : public QObject {
   void densityCommandKeepsReadDisabledAndShowsTheGrid() {
     Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
     desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
-    ModalAnswerer answers({QStringLiteral("Hayır")});  // the tray runs empty
+    OperatorScript answers({QStringLiteral("Hayır")});  // the tray runs empty
     QStringList gridLines;
     QTimer closer;
     connect(&closer, &QTimer::timeout, this, [&] {

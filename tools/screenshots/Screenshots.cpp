@@ -13,6 +13,7 @@
 // fonts and style; any Qt platform works.
 
 #include "app/MainWindow.h"
+#include "app/PictureSurface.h"
 #include "device/ReaderSelection.h"
 
 #include <QApplication>

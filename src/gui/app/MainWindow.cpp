@@ -84,14 +84,15 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   if (!m_settings.LastLayoutName.isEmpty()) m_c.Combo1->setEditText(m_settings.LastLayoutName);
   Combo1_Change();
   applyControls();
-  showRunViews(m_runs.snapshot());
+  showRunViews(currentViews());
 
-  connect(&m_runs, &RunController::published, this, [this] { showRunViews(m_runs.snapshot()); });
+  connect(&m_runs, &RunController::published, this, [this] { showRunViews(currentViews()); });
   connect(&m_runs, &RunController::finished, this, &MainWindow::runFinished);
 }
 
 MainWindow::~MainWindow() {
   m_stopRequested = true;
+  m_operator.shutDown();
   m_runs.wait();
 }
 
@@ -152,7 +153,7 @@ void MainWindow::Form_Activate() {
       return;
     } catch (const OperatorGone&) {
     }
-    showRunViews(m_runs.snapshot());
+    showRunViews(currentViews());
   }
   m_inActivation = false;
 }
@@ -211,6 +212,12 @@ void MainWindow::showRunViews(const RunSnapshot& snapshot) {
   const QString raw = m_c.Check10->isChecked() ? ansi::asCyrillic(views.Text14) : views.Text14;
   if (m_c.Text14->toPlainText() != raw) m_c.Text14->setPlainText(raw);
   m_c.Text14->setVisible(views.Text14Visible);
+}
+
+RunSnapshot MainWindow::currentViews() const {
+  // While a run works on the state, the window shows the run's copies.
+  if (m_runs.isRunning()) return m_runs.snapshot();
+  return {m_views, m_counters, m_readerState.MachineName};
 }
 
 void MainWindow::startRun(std::function<void(RunEnvironment&)> job) {
@@ -272,7 +279,7 @@ void MainWindow::runFinished(RunOutcome outcome, const QString& message) {
   m_densityRunning = false;
   if (density) QApplication::restoreOverrideCursor();
   applyControls();
-  showRunViews(m_runs.snapshot());
+  showRunViews(currentViews());
   m_c.Command1->setDefault(true);
   m_c.Combo1->setFocus();
   emit runEnded();
@@ -441,7 +448,7 @@ void MainWindow::Check10_Click() {
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::TypeWriter);
   m_c.Text14->setFont(font);
-  showRunViews(m_runs.snapshot());
+  showRunViews(currentViews());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

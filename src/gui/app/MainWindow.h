@@ -5,6 +5,7 @@
 #include "app/MainControls.h"
 #include "app/MainWindowControls.h"
 #include "app/RunController.h"
+#include "app/SettingsFile.h"
 #include "app/SettingsPanel.h"
 #include "device/OmrApi.h"
 #include "device/ReaderConnection.h"
@@ -102,6 +103,7 @@ class MainWindow : public QMainWindow {
   void applyControls();
   /// Shows what the run shows: the views, the counters, the reader's model.
   void showRunViews(const RunSnapshot& snapshot);
+  RunSnapshot currentViews() const;
   void runFinished(RunOutcome outcome, const QString& message);
   void startRun(std::function<void(RunEnvironment&)> job);
   void showDensityWindow();

@@ -11,10 +11,10 @@
 #include <QStringList>
 #include <QTimer>
 
-class ModalAnswerer : public QObject {
+class OperatorScript : public QObject {
  public:
-  explicit ModalAnswerer(QStringList answers = {}) : m_answers(std::move(answers)) {
-    connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
+  explicit OperatorScript(QStringList answers = {}) : m_answers(std::move(answers)) {
+    connect(&m_timer, &QTimer::timeout, this, &OperatorScript::poll);
     m_timer.start(10);
   }
 
