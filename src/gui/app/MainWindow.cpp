@@ -38,11 +38,18 @@ QColor colourOf(std::uint32_t value) {
   return {rgb.red, rgb.green, rgb.blue};
 }
 
+// Only the roles of the control's own surface and text: a palette set on a
+// widget passes to its children, and the edit fields must keep theirs.
 void paint(QWidget* widget, const QColor& background, const QColor& text) {
+  if (qobject_cast<QCheckBox*>(widget)) {
+    // The style paints a check box's surface from its own colours.
+    widget->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; color: %2; padding: 2px; }")
+                              .arg(background.name(), text.name()));
+    return;
+  }
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, background);
   palette.setColor(QPalette::WindowText, text);
-  palette.setColor(QPalette::Text, text);
   widget->setPalette(palette);
 }
 
@@ -480,7 +487,9 @@ void MainWindow::ApplyAppearance() {
   const AppearanceColours colours = appearanceColours(m_settings);
   const QColor base = colourOf(colours.base);
   const QColor text = colourOf(colours.text);
-  paint(m_central, base, text);
+  QPalette window = m_central->palette();
+  window.setColor(QPalette::Window, base);
+  m_central->setPalette(window);
   QList<QWidget*> status;
   for (int index : {0, 1, 2, 3, 4, 5, 7, 8, 9}) status.append(m_c.Label2[index]);
   status << m_c.Label3 << m_c.Label5 << m_c.Label12 << m_c.Label13 << m_c.Check6 << m_c.Check10;

@@ -105,7 +105,6 @@ MainWindowControls MainWindowControls::build(QWidget* central) {
   c.Text13->setMaximumWidth(70);
   c.Check6 = named(new QCheckBox(QStringLiteral("Görünsün"), central), "Check6");
   c.Check10 = named(new QCheckBox(central), "Check10");
-  for (QCheckBox* box : {c.Check6, c.Check10}) box->setAutoFillBackground(true);
   c.Label12 = statusLabel(QStringLiteral("Label12"), QString(), central);
   c.Label13 = statusLabel(QStringLiteral("Label13"), QString(), central);
 
@@ -136,7 +135,12 @@ MainWindowControls MainWindowControls::build(QWidget* central) {
   c.Label9 = statusLabel(QStringLiteral("Label9"), QStringLiteral("Son Kaydedilen"), central);
   c.Label8 = statusLabel(QStringLiteral("Label8"), QString(), central);
   c.Label8->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // The record is shown as the run lays it out, a line per field: the
+  // first lines are what the operator glances at, the raw view below has
+  // the whole.
   c.Label8->setMinimumHeight(26);
+  c.Label8->setMaximumHeight(96);
+  c.Label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   c.Label8->setFont(fixed);
   auto* lastRecord = new QHBoxLayout;
