@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite twice: a normal build, then a build
+# Builds and runs the whole test suite twice: a normal build (then the
+# screenshots of the window under Xvfb), then a build
 # under AddressSanitizer + UndefinedBehaviorSanitizer, which also runs a
 # short smoke of every fuzz target.
 set -euo pipefail
@@ -9,6 +10,9 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 echo "== Normal build =="
 "$root/scripts/build.sh" release
 ctest --test-dir "$root/build" --output-on-failure -j2
+
+echo "== The window under a virtual X server: screenshots in build/screenshots =="
+"$root/scripts/screenshots.sh" "$root/build/screenshots"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 "$root/scripts/build.sh" asan

@@ -99,6 +99,11 @@ MainWindowControls MainWindowControls::build(QWidget* central) {
     c.Label2[counter]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
   c.Label2[7]->setWordWrap(true);
+  // The fixed line keeps its own colours whatever the appearance.
+  QPalette fixedLine = c.Label2[6]->palette();
+  fixedLine.setColor(QPalette::Window, QColor(16, 28, 60));
+  fixedLine.setColor(QPalette::WindowText, QColor(214, 222, 240));
+  c.Label2[6]->setPalette(fixedLine);
   for (QLabel* link : c.Label2) link->setCursor(Qt::PointingHandCursor);
 
   c.Text13 = named(new QLineEdit(QStringLiteral("0"), central), "Text13");
