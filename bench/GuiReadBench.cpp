@@ -7,7 +7,7 @@
 // Runs on any Qt platform; QT_QPA_PLATFORM=offscreen needs no display.
 
 #include "app/MainWindow.h"
-#include "device/DeckGenerator.h"
+#include "GeneratedExamDeck.h"
 #include "device/SimulatedReader.h"
 #include "layout/LayoutParser.h"
 
@@ -32,13 +32,8 @@ constexpr int kSheets = 10000;
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const LayoutTable layout = ParseLayoutFile(QStringLiteral(KORVEL_SAMPLES "/exam.omrf"));
-  DeckGenerator generator(layout, {});
-  QString error;
-  std::optional<Deck> deck = generator.randomDeck(kSheets, &error);
-  if (!deck) {
-    std::fprintf(stderr, "cannot make the deck: %s\n", qPrintable(error));
-    return 1;
-  }
+  std::optional<Deck> deck = generatedExamDeck(layout, kSheets);
+  if (!deck) return 1;
 
   QTemporaryDir folder;
   for (const char* name : {"exam.omrf", "sekonic.ini"})

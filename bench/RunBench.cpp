@@ -8,7 +8,7 @@
 #include "app/ScriptedOperator.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsPanel.h"
-#include "device/DeckGenerator.h"
+#include "GeneratedExamDeck.h"
 #include "device/ReaderConnection.h"
 #include "device/SimulatedReader.h"
 #include "layout/LayoutParser.h"
@@ -43,13 +43,8 @@ int main(int argc, char* argv[]) {
   const QString layoutPath = QStringLiteral(KORVEL_SAMPLES "/exam.omrf");
   const LayoutTable layout = ParseLayoutFile(layoutPath);
 
-  DeckGenerator generator(layout, {});
-  QString error;
-  std::optional<Deck> deck = generator.randomDeck(kSheets, &error);
-  if (!deck) {
-    std::fprintf(stderr, "cannot make the deck: %s\n", qPrintable(error));
-    return 1;
-  }
+  std::optional<Deck> deck = generatedExamDeck(layout, kSheets);
+  if (!deck) return 1;
 
   QTemporaryDir folder;
   AppSettings settings;

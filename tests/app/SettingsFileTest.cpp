@@ -1,3 +1,4 @@
+#include "SettingsFileLines.h"
 #include "app/AppSettings.h"
 #include "app/MainControls.h"
 #include "app/SettingsFile.h"
@@ -36,18 +37,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray fileOf(const QStringList& lines) {
-  QByteArray bytes;
-  for (const QString& line : lines) bytes += ansi::encode(line) + "\r\n";
-  return bytes;
-}
-
-QStringList linesOf(const QByteArray& bytes) {
-  QStringList lines = ansi::decode(bytes).split(QStringLiteral("\r\n"));
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-  return lines;
 }
 
 // The 42 lines saved right after a start without a settings file.

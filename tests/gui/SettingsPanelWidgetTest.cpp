@@ -1,3 +1,4 @@
+#include "SettingsFileLines.h"
 #include "app/AppSettings.h"
 #include "app/MainControls.h"
 #include "app/SettingsFile.h"
@@ -36,18 +37,6 @@ const QStringList kNanhaoFrames = {"Frame14", "Frame16", "Frame17", "Frame18"};
 QStringList sorted(QStringList names) {
   names.sort();
   return names;
-}
-
-QByteArray fileOf(const QStringList& lines) {
-  QByteArray bytes;
-  for (const QString& line : lines) bytes += ansi::encode(line) + "\r\n";
-  return bytes;
-}
-
-QStringList linesOf(const QByteArray& bytes) {
-  QStringList lines = ansi::decode(bytes).split(QStringLiteral("\r\n"));
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-  return lines;
 }
 
 QStringList defaultLines() {
