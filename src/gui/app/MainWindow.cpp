@@ -149,7 +149,8 @@ void MainWindow::Form_Activate() {
   if (!m_firstActivationDone) {
     m_firstActivationDone = true;
     try {
-      ReaderConnection connection(*m_reader, m_operator, DeviceSettings::from(m_settings, m_panel), m_readerState);
+      const DeviceSettings deviceSettings = DeviceSettings::from(m_settings, m_panel);
+      ReaderConnection connection(*m_reader, m_operator, deviceSettings, m_readerState);
       if (!connection.ConnectReader()) {
         m_controls.Command1Enabled = false;
         applyControls();
