@@ -113,6 +113,40 @@ class DesktopLinksTest : public QObject {
     QVERIFY(m_opened.isEmpty());
   }
 
+#ifndef Q_OS_WIN
+  void pictureViewerIsTheFirstInstalledOneFullScreen_data() {
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("program");
+    QTest::newRow("the desktop's own viewer first") << QStringList{"feh", "eog"} << QStringLiteral("/usr/bin/eog");
+    QTest::newRow("a lighter one when it is alone") << QStringList{"feh"} << QStringLiteral("/usr/bin/feh");
+    QTest::newRow("none known") << QStringList{"gimp"} << QString();
+  }
+  void pictureViewerIsTheFirstInstalledOneFullScreen() {
+    QFETCH(QStringList, installed);
+    QFETCH(QString, program);
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("gecici2.bmp"));
+    const std::optional<ViewerCommand> viewer = fullScreenViewer(picture, [&](const QString& name) {
+      return installed.contains(name) ? QStringLiteral("/usr/bin/") + name : QString();
+    });
+    QCOMPARE(viewer.has_value(), !program.isEmpty());
+    if (!viewer) return;
+    QCOMPARE(viewer->program, program);
+    QCOMPARE(viewer->arguments, (QStringList{QStringLiteral("--fullscreen"), picture}));
+  }
+#endif
+
+  void withoutAKnownViewerThePictureGoesToTheDesktop() {
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("gecici2.bmp"));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", folder.path().toLocal8Bit());  // no viewer can be found
+    const bool opened = openPictureFullScreen(picture);
+    qputenv("PATH", path);
+    QVERIFY(opened);
+    QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(picture)});
+  }
+
  private:
   static QTemporaryDir& busFolder() {
     static QTemporaryDir folder;

@@ -12,6 +12,7 @@
 #include "device/SimulatedReader.h"
 #include "layout/LayoutParser.h"
 #include "reading/ReadCommand.h"
+#include "windows/DensityCells.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -319,14 +321,19 @@ class MainWindowTest : public QObject {
   void densityCommandKeepsReadDisabledAndShowsTheGrid() {
     Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
     desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
-    OperatorScript answers({QStringLiteral("Hayır")});  // the tray runs empty
-    QStringList gridLines;
+    QCOMPARE(desk.find<QComboBox>("Combo1")->currentText(), QStringLiteral("EXAM"));
+    OperatorScript answers({QStringLiteral("Hayır"), QStringLiteral("Hayır")});  // the tray runs empty
+    QList<QStringList> grids;
+    QList<std::optional<int>> thresholds;
     QTimer closer;
     connect(&closer, &QTimer::timeout, this, [&] {
       QWidget* modal = QApplication::activeModalWidget();
       if (!modal || modal->objectName() != QStringLiteral("frmYogun")) return;
       auto* rows = modal->findChild<QListWidget*>(QStringLiteral("List1"));
-      for (int i = 0; i < rows->count(); ++i) gridLines << rows->item(i)->text();
+      QStringList lines;
+      for (int i = 0; i < rows->count(); ++i) lines << rows->item(i)->text();
+      grids << lines;
+      thresholds << modal->findChild<DensityCells*>()->threshold();
       modal->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     });
     closer.start(10);
@@ -334,10 +341,47 @@ class MainWindowTest : public QObject {
     QVERIFY(!desk.button("Command1")->isEnabled());
     QVERIFY(!desk.button("Command6")->isEnabled());
     QVERIFY(desk.waitForRunEnd());
-    QTRY_COMPARE_WITH_TIMEOUT(gridLines.size(), 70, 20000);
-    QVERIFY(gridLines[0].startsWith(QStringLiteral("01 ")));
+    QTRY_COMPARE_WITH_TIMEOUT(grids.size(), 1, 20000);
+    QCOMPARE(grids[0].size(), 70);
+    QVERIFY(grids[0][0].startsWith(QStringLiteral("01 ")));
+    // The marks framed are those the current layout would read.
+    QCOMPARE(thresholds[0], std::optional<int>(8));
     QVERIFY(QFile::exists(desk.folder.filePath(QStringLiteral("gecici2.bmp"))));
     QVERIFY(desk.button("Command1")->isEnabled());
+
+    // The hopper is empty now: a second density reading reads nothing and
+    // shows the last sheet's grid again.
+    desk.button("Command6")->click();
+    QVERIFY(desk.waitForRunEnd());
+    QTRY_COMPARE_WITH_TIMEOUT(grids.size(), 2, 20000);
+    QCOMPARE(grids[1], grids[0]);
+  }
+
+  void aboutWindowIsOneWindowShownAgain() {
+    Desk desk;
+    desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    const auto aboutWindows = [] {
+      QList<QWidget*> found;
+      for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QStringLiteral("frmhakkimizda")) found << widget;
+      return found;
+    };
+    desk.button("Command14")->click();
+    desk.button("Command14")->click();
+    QCOMPARE(aboutWindows().size(), 1);
+    QWidget* about = aboutWindows().first();
+    QVERIFY(about->isVisible());
+    QVERIFY(!about->isModal());
+    QCOMPARE(about->windowTitle(), QStringLiteral("Hakkımızda"));
+    QVERIFY(about->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText().contains(QStringLiteral("Garanti")));
+    // The main window stays usable while it is open.
+    QVERIFY(desk.button("Command3")->isEnabled());
+
+    about->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    QTRY_VERIFY(aboutWindows().isEmpty() || !aboutWindows().first()->isVisible());
+    desk.button("Command14")->click();
+    QCOMPARE(aboutWindows().size(), 1);
+    QVERIFY(aboutWindows().first()->isVisible());
   }
 };
 

@@ -4,9 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#ifdef Q_OS_WIN
 #include <QProcess>
-#endif
+#include <QStandardPaths>
 
 #ifdef KORVEL_HAVE_DBUS
 #include <QDBusConnection>
@@ -67,4 +66,45 @@ bool openWebPage(const QUrl& address) {
     return false;
   }
   return QDesktopServices::openUrl(address);
+}
+
+std::optional<ViewerCommand> fullScreenViewer(const QString& picturePath,
+                                              const std::function<QString(const QString&)>& findProgram) {
+  const QString path = QDir::toNativeSeparators(QFileInfo(picturePath).absoluteFilePath());
+#ifdef Q_OS_WIN
+  // The viewer built into Windows opens full screen through rundll32; its
+  // entry point takes the rest of the command line as the file's path.
+  const QString system = qEnvironmentVariable("SystemRoot", QStringLiteral("C:\\WINDOWS"));
+  const QString rundll = findProgram(QStringLiteral("rundll32.exe"));
+  if (rundll.isEmpty()) return std::nullopt;
+  return ViewerCommand{rundll, {system + QStringLiteral("\\System32\\shimgvw.dll,ImageView_Fullscreen ") + path}};
+#else
+  // Viewers of the common desktops, each with its own way of saying full screen.
+  static const struct {
+    const char* program;
+    const char* fullScreen;
+  } kViewers[] = {{"eog", "--fullscreen"},      {"ristretto", "--fullscreen"}, {"gwenview", "--fullscreen"},
+                  {"gthumb", "--fullscreen"},   {"viewnior", "--fullscreen"},  {"feh", "--fullscreen"}};
+  for (const auto& viewer : kViewers) {
+    const QString program = findProgram(QString::fromLatin1(viewer.program));
+    if (!program.isEmpty()) return ViewerCommand{program, {QString::fromLatin1(viewer.fullScreen), path}};
+  }
+  return std::nullopt;
+#endif
+}
+
+bool openPictureFullScreen(const QString& picturePath) {
+  const std::optional<ViewerCommand> viewer =
+      fullScreenViewer(picturePath, [](const QString& name) { return QStandardPaths::findExecutable(name); });
+  if (viewer) {
+    QProcess process;
+    process.setProgram(viewer->program);
+#ifdef Q_OS_WIN
+    process.setNativeArguments(viewer->arguments.join(u' '));
+#else
+    process.setArguments(viewer->arguments);
+#endif
+    if (process.startDetached()) return true;
+  }
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(picturePath).absoluteFilePath()));
 }

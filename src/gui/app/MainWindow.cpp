@@ -9,7 +9,9 @@
 #include "app/SettingsPanelWidget.h"
 #include "common/AnsiCodec.h"
 #include "layout/LayoutList.h"
+#include "reading/FieldDecoding.h"
 #include "reading/ReadCommand.h"
+#include "windows/AboutWindow.h"
 #include "windows/DensityWindow.h"
 
 #include <QAbstractButton>
@@ -277,7 +279,11 @@ void MainWindow::Command6_Click() {
   if (m_runs.isRunning()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   m_densityRunning = true;
-  startRun([this](RunEnvironment& environment) { m_density = ReadingRun(environment).densityRun(); });
+  startRun([this](RunEnvironment& environment) {
+    // A reading that read no sheet leaves the last sheet's grid to show.
+    const DensityResult latest = ReadingRun(environment).densityRun();
+    if (latest.sheetRead) m_density = latest;
+  });
 }
 
 void MainWindow::Command12_Click() { m_stopRequested = true; }
@@ -311,7 +317,10 @@ void MainWindow::runFinished(RunOutcome outcome, const QString& message) {
 }
 
 void MainWindow::showDensityWindow() {
-  DensityWindow window(m_density, m_programFolder, m_startDesktopPrograms, this);
+  DensityWindowOptions options;
+  options.openViewer = m_startDesktopPrograms;
+  if (m_preview.found) options.threshold = thresholdFromHex(m_preview.ThresholdHex);
+  DensityWindow window(m_density, m_programFolder, options, this);
   connect(&window, &DensityWindow::programEndRequested, this, &MainWindow::endProgram);
   window.exec();
 }
@@ -430,15 +439,10 @@ void MainWindow::Command7_Click() {
 }
 
 void MainWindow::Command14_Click() {
+  // One About window: a second press shows the one already open.
   if (!m_about) {
-    m_about = new QDialog(this);
-    m_about->setObjectName(QStringLiteral("frmhakkimizda"));
-    m_about->setWindowTitle(QStringLiteral("Hakkımızda"));
-    auto* layout = new QVBoxLayout(m_about);
-    auto* close = new QPushButton(QStringLiteral("&Kapat"), m_about);
-    close->setObjectName(QStringLiteral("Command1"));
-    layout->addWidget(close);
-    connect(close, &QPushButton::clicked, m_about, &QDialog::close);
+    m_about = new AboutWindow(this);
+    m_about->setAttribute(Qt::WA_DeleteOnClose);
   }
   m_about->show();
   m_about->raise();

@@ -1,67 +1,119 @@
 #include "windows/DensityWindow.h"
 
+#include "app/DesktopLinks.h"
 #include "reading/DensityText.h"
 #include "windows/DensityBitmap.h"
+#include "windows/DensityCells.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFontDatabase>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QUrl>
-#include <QVBoxLayout>
+#include <QResizeEvent>
+#include <QScrollBar>
 
-DensityWindow::DensityWindow(const DensityResult& density, const QString& programFolder, bool openViewer,
-                             QWidget* parent)
+#include <algorithm>
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+int pixels(int twips) { return twips / kTwipsPerPixel; }
+
+QListWidget* gridList(const char* name, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setObjectName(QString::fromLatin1(name));
+  // The lists move sideways with HScroll1 rather than scrolling their
+  // contents, so the header stays over its columns.
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  list->setUniformItemSizes(true);
+  return list;
+}
+
+}  // namespace
+
+DensityWindow::Places DensityWindow::placesFor(QSize size, int scrollValue) {
+  Places places;
+  const int left = pixels(60) - scrollValue;
+  const int listWidth = pixels(24975);
+  places.List1 = QRect(left, pixels(675), listWidth, std::max(0, size.height() - pixels(2615)));
+  places.List2 = QRect(left, pixels(60), listWidth, pixels(360));
+  const int scrollWidth = std::clamp(size.width() - pixels(1200), 0, listWidth);
+  places.HScroll1 = QRect(pixels(60), pixels(420), scrollWidth, pixels(675) - pixels(420));
+  const int buttonsTop = size.height() - pixels(1815);
+  places.Command1 = QRect(pixels(60), buttonsTop, pixels(1695), pixels(450));
+  places.Command2 = QRect(pixels(1800), buttonsTop, pixels(1695), pixels(450));
+  return places;
+}
+
+DensityWindow::DensityWindow(const DensityResult& density, const QString& programFolder,
+                             DensityWindowOptions options, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("frmYogun"));
   setWindowTitle(QStringLiteral("Form1"));
-  const std::int32_t lineCount = density.sheetRead ? density.DensityLineCount : 0;
+  setWindowFlag(Qt::WindowMaximizeButtonHint);
+  const std::int32_t lineCount = density.DensityLineCount;
+
+  // The picture is drawn and saved whole; the lists show the same grid as
+  // text, the values shaded and the marks framed.
+  m_picture = new QLabel(this);
+  m_picture->setObjectName(QStringLiteral("Picture1"));
+  m_picture->setPixmap(QPixmap::fromImage(density_bitmap::draw(density.DensityMarks, lineCount)));
+  m_picture->hide();
 
   const QStringList lines = density_text::lines(density.DensityMarks, lineCount);
-  auto* header = new QListWidget(this);
-  header->setObjectName(QStringLiteral("List2"));
-  auto* rows = new QListWidget(this);
-  rows->setObjectName(QStringLiteral("List1"));
-  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  for (QListWidget* list : {header, rows}) list->setFont(fixed);
-  header->addItem(lines.value(0));
-  header->setMaximumHeight(header->sizeHintForRow(0) + 8);
-  rows->addItems(lines.mid(1));
+  m_header = gridList("List2", this);
+  m_header->addItem(lines.value(0));
+  m_header->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_rows = gridList("List1", this);
+  m_rows->addItems(lines.mid(1));
+  m_cells = new DensityCells(m_rows);
+  m_cells->setThreshold(options.threshold);
+  m_rows->setItemDelegate(m_cells);
 
-  auto* picture = new QLabel(this);
-  picture->setObjectName(QStringLiteral("Picture1"));
-  picture->setPixmap(QPixmap::fromImage(density_bitmap::draw(density.DensityMarks, lineCount)));
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidget(picture);
+  m_scroll = new QScrollBar(Qt::Horizontal, this);
+  m_scroll->setObjectName(QStringLiteral("HScroll1"));
+  connect(m_scroll, &QScrollBar::valueChanged, this, &DensityWindow::placeControls);
 
-  const QString path = QDir(programFolder).filePath(QStringLiteral("gecici2.bmp"));
-  const QString failure = density_bitmap::save(density.DensityMarks, lineCount, path);
-  m_savedPicture = failure.isEmpty() ? path : failure;
-  if (failure.isEmpty() && openViewer) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-
-  auto* close = new QPushButton(QStringLiteral("Çı&kış"), this);
-  close->setObjectName(QStringLiteral("Command1"));
-  auto* end = new QPushButton(QStringLiteral("&Program Sonu"), this);
-  end->setObjectName(QStringLiteral("Command2"));
-  connect(close, &QPushButton::clicked, this, &QDialog::accept);
-  connect(end, &QPushButton::clicked, this, [this] {
+  m_close = new QPushButton(QStringLiteral("Çı&kış"), this);
+  m_close->setObjectName(QStringLiteral("Command1"));
+  m_end = new QPushButton(QStringLiteral("&Program Sonu"), this);
+  m_end->setObjectName(QStringLiteral("Command2"));
+  connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+  connect(m_end, &QPushButton::clicked, this, [this] {
     accept();
     emit programEndRequested();
   });
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(close);
-  buttons->addWidget(end);
-  buttons->addStretch(1);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(header);
-  layout->addWidget(rows, 1);
-  layout->addWidget(scroll, 2);
-  layout->addLayout(buttons);
+  const QString path = QDir(programFolder).filePath(QStringLiteral("gecici2.bmp"));
+  const QString failure = density_bitmap::save(density.DensityMarks, lineCount, path);
+  m_pictureSaved = failure.isEmpty();
+  m_savedPicture = m_pictureSaved ? path : failure;
+  if (m_pictureSaved && options.openViewer) openPictureFullScreen(path);
+
   resize(1000, 700);
+  setWindowState(windowState() | Qt::WindowMaximized);
+  placeControls();
+}
+
+void DensityWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  placeControls();
+}
+
+void DensityWindow::placeControls() {
+  const int listWidth = pixels(24975);
+  // The bar reaches as far as the lists stand out beyond the window.
+  m_scroll->setRange(0, std::max(0, listWidth + 2 * pixels(60) - width()));
+  m_scroll->setPageStep(std::max(1, width()));
+  m_scroll->setSingleStep(std::max(1, m_rows->fontMetrics().horizontalAdvance(QStringLiteral("00 "))));
+  const Places places = placesFor(size(), m_scroll->value());
+  m_header->setGeometry(places.List2);
+  m_rows->setGeometry(places.List1);
+  m_scroll->setGeometry(places.HScroll1);
+  m_close->setGeometry(places.Command1);
+  m_end->setGeometry(places.Command2);
 }
