@@ -7,6 +7,9 @@
 //   preview-turned.png the preview of a form fed turned (mirrored)
 //   reading.png        the window in the middle of a reading, with the
 //                      question the reader's empty tray asks
+//   density.png        the density window after a density reading of the
+//                      sample sheets, the exam layout's marks framed
+//   about.png          the About window
 //
 // usage: korvel-screenshots OUTPUT_FOLDER
 // Under a real X server (xvfb-run) the window is drawn with the system's
@@ -56,6 +59,13 @@ QImage withBoxOver(QWidget& window, QWidget* box) {
     painter.drawRect(QRect(corner, boxPicture.size()).adjusted(0, 0, -1, -1));
   }
   return picture;
+}
+
+// A window the program opened, by its name; a null picture when it is not there.
+QImage findTopLevel(const char* name) {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == QLatin1String(name) && widget->isVisible()) return widget->grab().toImage();
+  return {};
 }
 
 bool save(const QImage& picture, const QDir& output, const char* name) {
@@ -142,5 +152,46 @@ int main(int argc, char* argv[]) {
   button("Command1")->click();
   ok &= waitFor([&] { return asked; });
   ok &= waitFor([&] { return !window.isRunning(); });
+  answerer.stop();
+
+  button("Command14")->click();
+  QTest::qWait(100);
+  ok &= save(findTopLevel("frmhakkimizda"), output, "about.png");
+  if (auto* about = window.findChild<QWidget*>(QStringLiteral("frmhakkimizda"))) about->close();
+  window.close();
+
+  // The reading emptied the hopper: the density reading runs in a window of
+  // its own on a full one. The reader asks about the empty tray again and
+  // the density window follows; both are answered from a timer.
+  MainWindowOptions densityOptions;
+  densityOptions.programFolder = folder.path();
+  densityOptions.reader = ReaderSelection::open(QStringLiteral("sim:" KORVEL_SAMPLES "/exam-clean.deck")).reader;
+  densityOptions.startDesktopPrograms = false;
+  MainWindow densityDesk(std::move(densityOptions));
+  densityDesk.resize(1180, 760);
+  densityDesk.show();
+  if (!QTest::qWaitForWindowActive(&densityDesk, 3000)) densityDesk.Form_Activate();
+  QTest::qWait(100);
+  bool shown = false;
+  QTimer densityAnswerer;
+  QObject::connect(&densityAnswerer, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* question = qobject_cast<QMessageBox*>(modal)) {
+      for (QAbstractButton* answer : question->buttons())
+        if (answer->text().remove(u'&') == QStringLiteral("Hayır")) answer->click();
+      return;
+    }
+    if (!modal || modal->objectName() != QStringLiteral("frmYogun") || shown) return;
+    shown = true;
+    modal->setWindowState(Qt::WindowNoState);
+    modal->resize(1180, 760);
+    QTest::qWait(100);
+    ok &= save(modal->grab().toImage(), output, "density.png");
+    modal->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+  });
+  densityAnswerer.start(150);
+  densityDesk.findChild<QPushButton*>(QStringLiteral("Command6"))->click();
+  ok &= waitFor([&] { return shown; });
+  ok &= waitFor([&] { return !densityDesk.isRunning(); });
   return ok ? 0 : 1;
 }
