@@ -28,6 +28,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 namespace {
 
@@ -91,11 +92,31 @@ class Desk {
   std::unique_ptr<MainWindow> window;
 };
 
-std::unique_ptr<OmrApi> generatedExamReader(int sheets) {
+
+// The simulated reader, holding its fifth sheet back until the test lets it
+// go: however the machine schedules the threads, the operator's Stop comes
+// while sheets are still in the hopper.
+class HeldReader : public SimulatedReader {
+ public:
+  using SimulatedReader::SimulatedReader;
+  omr::Result OMR_FeedSheet() override {
+    if (++m_fed > 4) {
+      QElapsedTimer clock;
+      clock.start();
+      while (!released && clock.elapsed() < 30000) QThread::msleep(1);
+    }
+    return SimulatedReader::OMR_FeedSheet();
+  }
+  std::atomic<bool> released{false};
+
+ private:
+  int m_fed = 0;
+};
+
+std::unique_ptr<HeldReader> heldExamReader(int sheets) {
   const LayoutTable layout = ParseLayoutFile(QStringLiteral(KORVEL_SAMPLES "/exam.omrf"));
-  DeckGenerator generator(layout, {});
-  std::optional<Deck> deck = generator.randomDeck(sheets, nullptr);
-  return deck ? std::make_unique<SimulatedReader>(std::move(*deck)) : nullptr;
+  std::optional<Deck> deck = DeckGenerator(layout, {}).randomDeck(sheets, nullptr);
+  return deck ? std::make_unique<HeldReader>(std::move(*deck)) : nullptr;
 }
 
 }  // namespace
@@ -276,12 +297,16 @@ class MainWindowTest : public QObject {
 
   void stopEndsTheRunBetweenSheets() {
     Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
-    MainWindow& window = desk.open(generatedExamReader(400));
+    auto held = heldExamReader(400);
+    QVERIFY(held);
+    HeldReader& reader = *held;
+    MainWindow& window = desk.open(std::move(held));
     desk.chosen = desk.folder.filePath(QStringLiteral("stop.dat"));
     desk.button("Command1")->click();
     QTRY_VERIFY_WITH_TIMEOUT(window.runs().snapshot().counters.RunSheetCount >= 3, 30000);
     QVERIFY(desk.button("Command12")->isEnabled());
     desk.button("Command12")->click();
+    reader.released = true;
     QVERIFY(desk.waitForRunEnd());
 
     const RunCounters& counters = window.counters();
@@ -297,7 +322,10 @@ class MainWindowTest : public QObject {
 
   void noSecondRunWhileOneIsActive() {
     Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
-    MainWindow& window = desk.open(generatedExamReader(3000));
+    auto held = heldExamReader(50);
+    QVERIFY(held);
+    HeldReader& reader = *held;
+    MainWindow& window = desk.open(std::move(held));
     desk.chosen = desk.folder.filePath(QStringLiteral("busy.dat"));
     desk.button("Command1")->click();
     QVERIFY(window.isRunning());
@@ -314,6 +342,7 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(settingsLine(desk.folder.path(), 31), QStringLiteral("7"), 10000);
 
     desk.button("Command12")->click();
+    reader.released = true;
     QVERIFY(desk.waitForRunEnd());
     QVERIFY(desk.button("Command1")->isEnabled());
   }
