@@ -22,7 +22,7 @@ if [ "${1:-}" = "gui" ]; then
   folder="$root/build/demo-gui"
   rm -rf "$folder"
   mkdir -p "$folder"
-  cp "$root"/samples/*.omrf "$root/samples/sekonic.ini" "$folder/"
+  cp "$root"/samples/*.omrf "$root"/samples/arka00?.jpg "$root/samples/sekonic.ini" "$folder/"
   exec "$root/build/src/gui/korvel" --folder "$folder" --reader "sim:$root/samples/exam-clean.deck"
 fi
 

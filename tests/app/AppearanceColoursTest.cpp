@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <limits>
 #include <ostream>
 
@@ -62,6 +63,35 @@ TEST(AppearanceColours, ComponentsOfAColourValue) {
   EXPECT_EQ(colourComponents(0xC00000), (RgbColour{0, 0, 192}));
   EXPECT_EQ(colourComponents(0x123456), (RgbColour{0x56, 0x34, 0x12}));
   EXPECT_EQ(colourComponents(0xFF000000), (RgbColour{0, 0, 0}));  // bits above blue are not a component
+}
+
+TEST(AppearanceColours, PickedColourIsReadFromItsHexadecimalText) {
+  const struct {
+    std::int32_t number;
+    RgbColour colour;
+  } cases[] = {
+      {0x0000FF, {255, 0, 0}},
+      {0x00FF00, {0, 255, 0}},
+      {0xFF0000, {0, 0, 255}},
+      {0x123456, {0x56, 0x34, 0x12}},
+      {0xA, {10, 0, 0}},                   // "00000A": the zeros in front keep red in characters 5-6
+      {0, {0, 0, 0}},
+      {0xFFFFFF, {255, 255, 255}},
+      {-1, {255, 255, 255}},               // off the picture: "FFFFFFFF"
+      {-2, {255, 255, 255}},               // "FFFFFFFE": the last two digits are never read
+      {0x1234567, {0x56, 0x34, 0x12}},     // seven digits: read from the left
+      {std::numeric_limits<std::int32_t>::min(), {0, 0, 0x80}},  // "80000000"
+  };
+  for (const auto& c : cases) {
+    const RgbColour picked = pickedColourComponents(c.number);
+    EXPECT_EQ(picked, c.colour) << std::hex << c.number << ": " << int(picked.red) << ' ' << int(picked.green)
+                                << ' ' << int(picked.blue);
+  }
+}
+
+TEST(AppearanceColours, PickedColourOfAnyChartPixelIsThatPixelsComponents) {
+  for (std::int32_t number = 0; number <= 0xFFFFFF; number += 4093)
+    ASSERT_EQ(pickedColourComponents(number), colourComponents(static_cast<std::uint32_t>(number))) << number;
 }
 
 }  // namespace

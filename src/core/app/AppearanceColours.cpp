@@ -2,6 +2,8 @@
 
 #include "common/NumericText.h"
 
+#include <QString>
+
 namespace {
 
 constexpr std::int32_t kLargestColour = 0xFFFFFF;
@@ -30,4 +32,13 @@ AppearanceColours appearanceColours(const AppSettings& settings) {
 RgbColour colourComponents(std::uint32_t value) {
   return {static_cast<std::uint8_t>(value & 0xFFU), static_cast<std::uint8_t>((value >> 8) & 0xFFU),
           static_cast<std::uint8_t>((value >> 16) & 0xFFU)};
+}
+
+RgbColour pickedColourComponents(std::int32_t colourNumber) {
+  const QString digits =
+      QString::number(static_cast<std::uint32_t>(colourNumber), 16).toUpper().rightJustified(6, u'0');
+  const auto pair = [&digits](qsizetype first) {
+    return static_cast<std::uint8_t>(digits.mid(first - 1, 2).toUInt(nullptr, 16));
+  };
+  return {pair(5), pair(3), pair(1)};
 }

@@ -30,3 +30,12 @@ AppearanceColours appearanceColours(const AppSettings& settings);
 
 /// The components of a colour value.
 RgbColour colourComponents(std::uint32_t value);
+
+/// The outer colour picked from the appearance window's chart: the colour
+/// number (red + 256 * green + 65536 * blue; -1 for a point off the
+/// picture) written in upper-case hexadecimal, a negative number in its
+/// 32-bit form, with zeros in front up to six digits; then red is read
+/// from characters 5-6, green from 3-4, blue from 1-2, counted from the
+/// left. A point off the picture so gives white; a number of more than six
+/// digits gives its six leftmost ones.
+RgbColour pickedColourComponents(std::int32_t colourNumber);

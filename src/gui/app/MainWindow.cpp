@@ -12,6 +12,7 @@
 #include "reading/FieldDecoding.h"
 #include "reading/ReadCommand.h"
 #include "windows/AboutWindow.h"
+#include "windows/AppearanceWindow.h"
 #include "windows/DensityWindow.h"
 
 #include <QAbstractButton>
@@ -20,7 +21,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -29,7 +29,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBrowser>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -425,17 +424,12 @@ void MainWindow::Command13_Click() {
 }
 
 void MainWindow::Command7_Click() {
-  // The appearance window's choices arrive with their own window; the
-  // colours are applied again whenever it closes.
-  QDialog appearance(this);
-  appearance.setObjectName(QStringLiteral("GenSabit"));
-  appearance.setWindowTitle(QStringLiteral("Özelleştir"));
-  auto* layout = new QVBoxLayout(&appearance);
-  auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &appearance);
-  layout->addWidget(close);
-  connect(close, &QDialogButtonBox::rejected, &appearance, &QDialog::reject);
+  AppearanceWindow appearance(m_settings, m_programFolder, this);
   appearance.exec();
+  // A new arkaplan.jpg or a changed check box shows at once, not only at
+  // the next activation.
   ApplyAppearance();
+  applyBackground();
 }
 
 void MainWindow::Command14_Click() {
