@@ -10,6 +10,7 @@
 //   density.png        the density window after a density reading of the
 //                      sample sheets, the exam layout's marks framed
 //   about.png          the About window
+//   appearance.png     the appearance window, the third picture chosen
 //
 // usage: korvel-screenshots OUTPUT_FOLDER
 // Under a real X server (xvfb-run) the window is drawn with the system's
@@ -18,6 +19,7 @@
 #include "app/MainWindow.h"
 #include "app/PictureSurface.h"
 #include "device/ReaderSelection.h"
+#include "windows/AppearanceWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -94,6 +96,8 @@ int main(int argc, char* argv[]) {
   for (const QString& name : QDir(QStringLiteral(KORVEL_SAMPLES)).entryList({QStringLiteral("*.omrf")}))
     QFile::copy(QStringLiteral(KORVEL_SAMPLES "/") + name, folder.filePath(name));
   QFile::copy(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"), folder.filePath(QStringLiteral("sekonic.ini")));
+  for (const QString& name : QDir(QStringLiteral(KORVEL_SAMPLES)).entryList({QStringLiteral("arka*.jpg")}))
+    QFile::copy(QStringLiteral(KORVEL_SAMPLES "/") + name, folder.filePath(name));
   QFile turned(folder.filePath(QStringLiteral("turned.omrf")));
   if (turned.open(QIODevice::WriteOnly))
     turned.write("62=48=8=T=*= =\r\n04=13=26=35=00=D=0123456789=G=NO=No=\r\n"
@@ -158,6 +162,18 @@ int main(int argc, char* argv[]) {
   QTest::qWait(100);
   ok &= save(findTopLevel("frmhakkimizda"), output, "about.png");
   if (auto* about = window.findChild<QWidget*>(QStringLiteral("frmhakkimizda"))) about->close();
+
+  // The appearance window is shown without its modal loop, on a copy of
+  // the settings, so it can be clicked and taken from here.
+  AppSettings appearanceSettings = window.settings();
+  AppearanceWindow appearance(appearanceSettings, folder.path(), &window);
+  appearance.show();
+  QTest::qWait(100);
+  if (auto* third = appearance.findChild<QWidget*>(QStringLiteral("Image3")))
+    QTest::mouseClick(third, Qt::LeftButton);
+  QTest::qWait(100);
+  ok &= save(appearance.grab().toImage(), output, "appearance.png");
+  appearance.close();
   window.close();
 
   // The reading emptied the hopper: the density reading runs in a window of
