@@ -19,13 +19,16 @@ void require(bool condition) {
   if (!condition) std::abort();
 }
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+  return c >= u'0' && c <= u'9';
+}
 
 // The page's number as plain ASCII, or nothing when it has too many digits
 // for a double to hold exactly.
 std::optional<std::string> shortNumber(QStringView rest) {
   qsizetype i = 0;
-  while (i < rest.size() && (rest[i] == u' ' || rest[i] == u'\t' || rest[i] == u'\n' || rest[i] == u'\r')) ++i;
+  while (i < rest.size() && (rest[i] == u' ' || rest[i] == u'\t' || rest[i] == u'\n' || rest[i] == u'\r'))
+    ++i;
   std::string number;
   int digits = 0;
   bool point = false;
@@ -55,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const QStringView rest = QStringView(page).sliced(9);
   if (notice) require(*notice == QStringLiteral("Yeni Sürüm ") + rest.toString());
   if (const std::optional<std::string> number = shortNumber(rest)) {
-    const bool newer = !number->empty() && *number != "." && std::strtod(number->c_str(), nullptr) > kProgramBuildNumber;
+    const bool newer =
+        !number->empty() && *number != "." && std::strtod(number->c_str(), nullptr) > kProgramBuildNumber;
     require(newer == notice.has_value());
   }
   return 0;

@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
     const QString given = parser.value(QStringLiteral("update-page")).trimmed();
     updatePage = given.isEmpty() ? QUrl() : QUrl(given, QUrl::StrictMode);
     const QString scheme = updatePage.scheme().toLower();
-    if (!given.isEmpty() && (!updatePage.isValid() || (scheme != u"http" && scheme != u"https" && scheme != u"file"))) {
+    const bool fetchable = scheme == u"http" || scheme == u"https" || scheme == u"file";
+    if (!given.isEmpty() && (!updatePage.isValid() || !fetchable)) {
       QMessageBox::critical(nullptr, QStringLiteral("Korvel"),
                             QStringLiteral("--update-page: not an http, https or file address: %1").arg(given));
       return 2;

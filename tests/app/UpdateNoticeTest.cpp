@@ -19,7 +19,7 @@ TEST(UpdateNotice, NewerBuildsGiveTheTextFromTheTenthCharacterOn) {
   const char* const cases[] = {
       {"125 Yeni özellikler"},
       {"125"},
-      {"124.5"},      // a fraction above the own build is newer
+      {"124.5"},       // a fraction above the own build is newer
       {"124.000001"},  // however small, as long as it is not zero
       {"  \t125 leading blanks belong to the notice"},
       {"\n126\nsecond line"},

@@ -38,7 +38,9 @@ QByteArray httpResponse(const QByteArray& status, const QByteArray& contentType,
   return out + extraHeaders + "\r\n" + body;
 }
 
-QByteArray plainPage(const QByteArray& body) { return httpResponse("200 OK", "text/plain; charset=utf-8", body); }
+QByteArray plainPage(const QByteArray& body) {
+  return httpResponse("200 OK", "text/plain; charset=utf-8", body);
+}
 
 // A small HTTP server on 127.0.0.1 answering each path with a canned
 // response. It counts the connections it accepts; everything it opened is
@@ -64,7 +66,9 @@ class PageServer : public QObject {
     return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path));
   }
   void route(const QByteArray& path, Route answer) { m_routes.insert(path, std::move(answer)); }
-  void answer(const QByteArray& path, const QByteArray& response) { route(path, {Route::Kind::Answer, response}); }
+  void answer(const QByteArray& path, const QByteArray& response) {
+    route(path, {Route::Kind::Answer, response});
+  }
 
   int connections = 0;
 
@@ -75,7 +79,8 @@ class PageServer : public QObject {
     if (!request.contains("\r\n\r\n") || socket->property("served").toBool()) return;
     socket->setProperty("served", true);
     const QByteArray path = request.split(' ').value(1);
-    const Route answer = m_routes.value(path, {Route::Kind::Answer, httpResponse("404 Not Found", "text/plain", "")});
+    const Route answer =
+        m_routes.value(path, {Route::Kind::Answer, httpResponse("404 Not Found", "text/plain", "")});
     switch (answer.kind) {
       case Route::Kind::Answer:
         socket->write(answer.response);
@@ -146,7 +151,8 @@ class UpdateCheckTest : public QObject {
         << QStringLiteral("Yeni Sürüm 130 yeni");
     QTest::newRow("html naming its charset in a meta tag")
         << httpResponse("200 OK", "text/html",
-                        "<html><head><meta charset=\"windows-1254\"></head><body>S\xFCr\xFCm No:127 \xFE</body></html>")
+                        "<html><head><meta charset=\"windows-1254\"></head><body>S\xFCr\xFCm No:127 "
+                        "\xFE</body></html>")
         << QStringLiteral("Yeni Sürüm 127 ş");
     QTest::newRow("the running build") << plainPage("Sürüm No:124 Yeni") << QString();
     QTest::newRow("four point one two five") << plainPage("Sürüm No:4.125") << QString();
@@ -162,7 +168,8 @@ class UpdateCheckTest : public QObject {
     QTest::newRow("too large, declared") << plainPage(huge) << QString();
     QTest::newRow("too large, undeclared") << httpResponse("200 OK", "text/plain", huge, false) << QString();
     QTest::newRow("exactly at the cap")
-        << plainPage(kAnnouncement + QByteArray(UpdateCheck::kDefaultMaxBodyBytes - kAnnouncement.size(), 'x'))
+        << plainPage(kAnnouncement +
+                     QByteArray(UpdateCheck::kDefaultMaxBodyBytes - kAnnouncement.size(), 'x'))
         << kNotice + QString(UpdateCheck::kDefaultMaxBodyBytes - kAnnouncement.size(), u'x');
   }
 
@@ -187,7 +194,8 @@ class UpdateCheckTest : public QObject {
 
   void endlessRedirectsEndQuietly() {
     PageServer server;
-    server.answer("/loop", httpResponse("302 Found", "text/plain", kAnnouncement, true, "Location: /loop\r\n"));
+    server.answer("/loop",
+                  httpResponse("302 Found", "text/plain", kAnnouncement, true, "Location: /loop\r\n"));
     UpdateCheck check;
     QCOMPARE(runCheck(check, server.url(QStringLiteral("/loop"))), QStringList());
   }
@@ -261,7 +269,8 @@ class UpdateCheckTest : public QObject {
 
     auto* check = window.findChild<UpdateCheck*>(QStringLiteral("UpdateCheck"));
     QVERIFY(check);
-    for (const QByteArray& later : {plainPage("Sürüm No:124"), httpResponse("500 Internal Server Error", "", "")}) {
+    for (const QByteArray& later :
+         {plainPage("Sürüm No:124"), httpResponse("500 Internal Server Error", "", "")}) {
       server.answer("/surum.txt", later);
       QSignalSpy ended(check, &UpdateCheck::checkEnded);
       window.Form_Activate();

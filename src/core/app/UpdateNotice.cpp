@@ -5,8 +5,12 @@ namespace {
 // The first characters of the page are a fixed lead-in of its own.
 constexpr qsizetype kLeadInLength = 9;
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool isDigit(QChar c) {
+  return c >= u'0' && c <= u'9';
+}
+bool isBlank(QChar c) {
+  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
 
 // Whether the number at the start of `text` is greater than `build`.
 // Compared digit by digit, so a page with a thousand digits neither

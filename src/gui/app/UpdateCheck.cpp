@@ -72,6 +72,9 @@ void UpdateCheck::check(const QUrl& page) {
   m_body.clear();
   m_abandoned = false;
   m_reply = m_network.get(request);
+  // Qt stops reading from the socket once this much waits unread, so a
+  // huge page never piles up in memory before it is refused.
+  m_reply->setReadBufferSize(m_maxBodyBytes + 1);
   connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
     if (!m_reply) return;
     // A declared length over the cap is abandoned before any byte arrives.
@@ -87,7 +90,7 @@ void UpdateCheck::check(const QUrl& page) {
 
 void UpdateCheck::takeData() {
   if (!m_reply || m_abandoned) return;
-  // Read at most one byte past the cap, so a huge body never lands in memory.
+  // One byte past the cap is enough to know the page is too large.
   const qint64 room = m_maxBodyBytes + 1 - m_body.size();
   if (room > 0) m_body += m_reply->read(room);
   if (m_body.size() > m_maxBodyBytes) abandon();
@@ -114,7 +117,8 @@ void UpdateCheck::finish() {
     if (success) {
       m_body += reply->read(m_maxBodyBytes + 1 - m_body.size());
       if (m_body.size() <= m_maxBodyBytes)
-        notice = updateNoticeFromPageText(visibleText(m_body, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray()));
+        notice = updateNoticeFromPageText(
+            visibleText(m_body, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray()));
     }
   }
   m_body.clear();
