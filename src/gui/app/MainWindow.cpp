@@ -7,6 +7,7 @@
 #include "app/PictureSurface.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsPanelWidget.h"
+#include "app/UpdateCheck.h"
 #include "common/AnsiCodec.h"
 #include "layout/LayoutList.h"
 #include "reading/FieldDecoding.h"
@@ -61,6 +62,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       m_programFolder(std::move(options.programFolder)),
       m_reader(std::move(options.reader)),
       m_supportPage(std::move(options.supportPage)),
+      m_updatePage(std::move(options.updatePage)),
       m_startDesktopPrograms(options.startDesktopPrograms),
       m_operator(this),
       m_openDialog(std::move(options.chooser)),
@@ -73,6 +75,10 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   m_panelWidget = new SettingsPanelWidget(m_panel, m_central);
   m_panelWidget->hide();
   for (QLabel* label : m_c.Label2) label->installEventFilter(this);
+  m_updateCheck = new UpdateCheck(this);
+  m_updateCheck->setObjectName(QStringLiteral("UpdateCheck"));
+  // The notice is only ever replaced by a newer one, never cleared.
+  connect(m_updateCheck, &UpdateCheck::noticeFound, m_c.Label2[7], &QLabel::setText);
   m_operator.setBeforeBox([this] { m_runs.publish(); });
   resize(1100, 720);
 
@@ -136,6 +142,9 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::Form_Activate() {
+  // Looked for on every activation, during a run too: the answer only ever
+  // sets the notice label, and a fetch under way is not started twice.
+  if (!m_updatePage.isEmpty()) m_updateCheck->check(m_updatePage);
   // A box closed during a run activates the window too; the preview then
   // keeps the points the run drew.
   if (m_inActivation || m_runs.isRunning()) return;

@@ -26,6 +26,7 @@
 class QDialog;
 class SettingsPanelWidget;
 class BackgroundWidget;
+class UpdateCheck;
 
 /// What the main window is started with.
 struct MainWindowOptions {
@@ -35,6 +36,8 @@ struct MainWindowOptions {
   OpenDialog::Chooser chooser;
   /// The page the status labels open; empty: none.
   QUrl supportPage;
+  /// The page announcing the newest build; empty: no update check at all.
+  QUrl updatePage;
   /// Whether the window starts other programs (file manager, browser,
   /// picture viewer); tests turn it off.
   bool startDesktopPrograms = true;
@@ -112,6 +115,8 @@ class MainWindow : public QMainWindow {
   QString m_programFolder;
   std::unique_ptr<OmrApi> m_reader;
   QUrl m_supportPage;
+  QUrl m_updatePage;
+  UpdateCheck* m_updateCheck = nullptr;
   bool m_startDesktopPrograms = true;
 
   AppSettings m_settings;
