@@ -5,6 +5,7 @@
 #include "app/CaptionTable.h"
 #include "app/DesktopLinks.h"
 #include "app/PictureSurface.h"
+#include "app/SettingsColour.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsPanelWidget.h"
 #include "app/UpdateCheck.h"
@@ -34,11 +35,6 @@
 namespace {
 
 const QUrl kInformationPage(QStringLiteral("qrc:/korvel/info.html"));
-
-QColor colourOf(std::uint32_t value) {
-  const RgbColour rgb = colourComponents(value);
-  return {rgb.red, rgb.green, rgb.blue};
-}
 
 // Only the roles of the control's own surface and text: a palette set on a
 // widget passes to its children, and the edit fields must keep theirs.

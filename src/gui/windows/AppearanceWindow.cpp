@@ -1,6 +1,7 @@
 #include "windows/AppearanceWindow.h"
 
 #include "app/AppearanceColours.h"
+#include "app/SettingsColour.h"
 #include "common/FileCopy.h"
 #include "windows/ColourChart.h"
 
@@ -36,11 +37,6 @@ constexpr std::array<TextColourChoice, 5> kTextColours{{
 }};
 
 const QString kSampleLine = QStringLiteral("         ÖRNEK");
-
-QColor colourOf(std::uint32_t value) {
-  const RgbColour rgb = colourComponents(value);
-  return {rgb.red, rgb.green, rgb.blue};
-}
 
 // Decoded at thumbnail size where the format allows: the six pictures are
 // read again on every activation. A file that is no picture gives none.
