@@ -35,6 +35,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -61,6 +62,27 @@ QImage withBoxOver(QWidget& window, QWidget* box) {
     painter.drawRect(QRect(corner, boxPicture.size()).adjusted(0, 0, -1, -1));
   }
   return picture;
+}
+
+// The main window on `folder`, the simulated reader holding the sample exam
+// sheets, shown and activated.
+std::unique_ptr<MainWindow> openDesk(const QString& folder, OpenDialog::Chooser chooser) {
+  MainWindowOptions options;
+  options.programFolder = folder;
+  options.reader = ReaderSelection::open(QStringLiteral("sim:" KORVEL_SAMPLES "/exam-clean.deck")).reader;
+  options.chooser = std::move(chooser);
+  options.startDesktopPrograms = false;
+  auto window = std::make_unique<MainWindow>(std::move(options));
+  window->resize(1180, 760);
+  window->show();
+  if (!QTest::qWaitForWindowActive(window.get(), 3000)) window->Form_Activate();
+  QTest::qWait(200);
+  return window;
+}
+
+void answerNo(QMessageBox& question) {
+  for (QAbstractButton* answer : question.buttons())
+    if (answer->text().remove(u'&') == QStringLiteral("Hayır")) answer->click();
 }
 
 // A window the program opened, by its name; a null picture when it is not there.
@@ -93,10 +115,8 @@ int main(int argc, char* argv[]) {
   if (!output.mkpath(QStringLiteral("."))) return 1;
 
   QTemporaryDir folder;
-  for (const QString& name : QDir(QStringLiteral(KORVEL_SAMPLES)).entryList({QStringLiteral("*.omrf")}))
-    QFile::copy(QStringLiteral(KORVEL_SAMPLES "/") + name, folder.filePath(name));
-  QFile::copy(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"), folder.filePath(QStringLiteral("sekonic.ini")));
-  for (const QString& name : QDir(QStringLiteral(KORVEL_SAMPLES)).entryList({QStringLiteral("arka*.jpg")}))
+  const QStringList shipped{QStringLiteral("*.omrf"), QStringLiteral("sekonic.ini"), QStringLiteral("arka*.jpg")};
+  for (const QString& name : QDir(QStringLiteral(KORVEL_SAMPLES)).entryList(shipped))
     QFile::copy(QStringLiteral(KORVEL_SAMPLES "/") + name, folder.filePath(name));
   QFile turned(folder.filePath(QStringLiteral("turned.omrf")));
   if (turned.open(QIODevice::WriteOnly))
@@ -104,17 +124,10 @@ int main(int argc, char* argv[]) {
                  "04=33=02=21=00=D=ABCDEFGHIJKLMNOPRSTUVYZ=Y=AD=Ad=\r\n37=61=03=07=00=Y=ABCDE==S=Soru=\r\n");
   turned.close();
 
-  MainWindowOptions options;
-  options.programFolder = folder.path();
-  options.reader = ReaderSelection::open(QStringLiteral("sim:" KORVEL_SAMPLES "/exam-clean.deck")).reader;
   const QString data = folder.filePath(QStringLiteral("sinav.dat"));
-  options.chooser = [&](QWidget*, const QString&, const QString&, const QStringList&) { return data; };
-  options.startDesktopPrograms = false;
-  MainWindow window(std::move(options));
-  window.resize(1180, 760);
-  window.show();
-  if (!QTest::qWaitForWindowActive(&window, 3000)) window.Form_Activate();
-  QTest::qWait(200);
+  const std::unique_ptr<MainWindow> desk =
+      openDesk(folder.path(), [&](QWidget*, const QString&, const QString&, const QStringList&) { return data; });
+  MainWindow& window = *desk;
 
   const auto button = [&](const char* name) { return window.findChild<QPushButton*>(QString::fromLatin1(name)); };
   bool ok = save(window.grab().toImage(), output, "main-tr.png");
@@ -149,8 +162,7 @@ int main(int argc, char* argv[]) {
     if (!question || asked) return;
     asked = true;
     ok &= save(withBoxOver(window, question), output, "reading.png");
-    for (QAbstractButton* answer : question->buttons())
-      if (answer->text().remove(u'&') == QStringLiteral("Hayır")) answer->click();
+    answerNo(*question);
   });
   answerer.start(150);
   button("Command1")->click();
@@ -179,22 +191,13 @@ int main(int argc, char* argv[]) {
   // The reading emptied the hopper: the density reading runs in a window of
   // its own on a full one. The reader asks about the empty tray again and
   // the density window follows; both are answered from a timer.
-  MainWindowOptions densityOptions;
-  densityOptions.programFolder = folder.path();
-  densityOptions.reader = ReaderSelection::open(QStringLiteral("sim:" KORVEL_SAMPLES "/exam-clean.deck")).reader;
-  densityOptions.startDesktopPrograms = false;
-  MainWindow densityDesk(std::move(densityOptions));
-  densityDesk.resize(1180, 760);
-  densityDesk.show();
-  if (!QTest::qWaitForWindowActive(&densityDesk, 3000)) densityDesk.Form_Activate();
-  QTest::qWait(100);
+  const std::unique_ptr<MainWindow> densityDesk = openDesk(folder.path(), {});
   bool shown = false;
   QTimer densityAnswerer;
   QObject::connect(&densityAnswerer, &QTimer::timeout, [&] {
     QWidget* modal = QApplication::activeModalWidget();
     if (auto* question = qobject_cast<QMessageBox*>(modal)) {
-      for (QAbstractButton* answer : question->buttons())
-        if (answer->text().remove(u'&') == QStringLiteral("Hayır")) answer->click();
+      answerNo(*question);
       return;
     }
     if (!modal || modal->objectName() != QStringLiteral("frmYogun") || shown) return;
@@ -206,8 +209,8 @@ int main(int argc, char* argv[]) {
     modal->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
   });
   densityAnswerer.start(150);
-  densityDesk.findChild<QPushButton*>(QStringLiteral("Command6"))->click();
+  densityDesk->findChild<QPushButton*>(QStringLiteral("Command6"))->click();
   ok &= waitFor([&] { return shown; });
-  ok &= waitFor([&] { return !densityDesk.isRunning(); });
+  ok &= waitFor([&] { return !densityDesk->isRunning(); });
   return ok ? 0 : 1;
 }
