@@ -2,8 +2,8 @@
 
 // A deck of random valid sheets of the sample exam, for the benchmarks.
 
-#include "device/DeckGenerator.h"
 #include "layout/LayoutTable.h"
+#include "sim/DeckGenerator.h"
 
 #include <cstdio>
 #include <optional>

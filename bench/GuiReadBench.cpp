@@ -6,10 +6,10 @@
 //
 // Runs on any Qt platform; QT_QPA_PLATFORM=offscreen needs no display.
 
-#include "app/MainWindow.h"
 #include "GeneratedExamDeck.h"
-#include "device/SimulatedReader.h"
+#include "app/MainWindow.h"
 #include "layout/LayoutParser.h"
+#include "sim/SimulatedReader.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,14 +3,13 @@
 // flushed to the data file. Prints sheets per second, the time per sheet
 // spent outside decoding, and the peak memory of the process.
 
+#include "GeneratedExamDeck.h"
 #include "app/AppSettings.h"
 #include "app/MainControls.h"
 #include "app/ScriptedOperator.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsPanel.h"
-#include "GeneratedExamDeck.h"
 #include "device/ReaderConnection.h"
-#include "device/SimulatedReader.h"
 #include "layout/LayoutParser.h"
 #include "reading/DecodingSettings.h"
 #include "reading/FieldDecoding.h"
@@ -18,6 +17,7 @@
 #include "reading/RunFieldTable.h"
 #include "reading/RunViews.h"
 #include "reading/ValueAssembly.h"
+#include "sim/SimulatedReader.h"
 
 #include <QCoreApplication>
 #include <QFile>

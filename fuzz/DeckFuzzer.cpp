@@ -2,9 +2,9 @@
 // only what a reader can report, write back to the same deck, and run
 // through the simulated reader; a deck that is refused must say where.
 #include "common/AnsiCodec.h"
-#include "device/DeckParser.h"
-#include "device/DeckWriter.h"
-#include "device/SimulatedReader.h"
+#include "sim/DeckParser.h"
+#include "sim/DeckWriter.h"
+#include "sim/SimulatedReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,11 +4,11 @@
 // values, the generator either names a problem or makes sheets whose marks
 // lie on the sheet and whose deck text reads back equal.
 #include "common/AnsiCodec.h"
-#include "device/DeckGenerator.h"
-#include "device/DeckParser.h"
-#include "device/DeckValuesParser.h"
-#include "device/DeckWriter.h"
 #include "layout/LayoutParser.h"
+#include "sim/DeckGenerator.h"
+#include "sim/DeckParser.h"
+#include "sim/DeckValuesParser.h"
+#include "sim/DeckWriter.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -9,8 +9,8 @@
 #include "app/SettingsFile.h"
 #include "app/TranscribingOperator.h"
 #include "common/TextLines.h"
-#include "device/ReaderSelection.h"
 #include "device/RecordingOmrApi.h"
+#include "sim/ReaderSelection.h"
 
 #include <QDir>
 #include <QFile>

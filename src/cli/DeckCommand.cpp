@@ -1,10 +1,10 @@
 #include "CliCommands.h"
 #include "JsonOutput.h"
-#include "device/DeckGenerator.h"
-#include "device/DeckSyntax.h"
-#include "device/DeckValuesParser.h"
-#include "device/DeckWriter.h"
 #include "layout/LayoutParser.h"
+#include "sim/DeckGenerator.h"
+#include "sim/DeckSyntax.h"
+#include "sim/DeckValuesParser.h"
+#include "sim/DeckWriter.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -5,13 +5,13 @@
 #include "app/ProgramFolder.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsPanel.h"
-#include "device/DeckParser.h"
-#include "device/DeckSheet.h"
 #include "device/OmrApi.h"
 #include "layout/LayoutParser.h"
 #include "reading/DecodingSettings.h"
 #include "reading/RunFieldTable.h"
 #include "reading/SheetDecoder.h"
+#include "sim/DeckParser.h"
+#include "sim/DeckSheet.h"
 
 #include <QCommandLineParser>
 #include <QFile>

@@ -5,6 +5,7 @@
 #include "app/MainControls.h"
 #include "app/Operator.h"
 #include "device/ReaderConnection.h"
+#include "layout/LayoutList.h"
 #include "reading/ReadCommand.h"
 #include "reading/ReadingRun.h"
 #include "reading/RunViews.h"
@@ -59,7 +60,7 @@ int runReadCommand(const QStringList& arguments) {
     MainControls controls;
     controls.Command1Enabled = controls.Command2Enabled = controls.Command3Enabled = controls.Combo1Enabled = false;
     controls.Command12Enabled = true;
-    const QString layout = read_command::layoutPath(session.programFolder(), parser.value(QStringLiteral("layout")));
+    const QString layout = findLayoutFile(session.programFolder(), parser.value(QStringLiteral("layout")));
     if (layout.isEmpty()) {
       MessageBoxRequest missing;
       missing.text = read_command::missingLayoutMessage(session.settings().LanguageIndex);

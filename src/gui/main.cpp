@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/ProgramFolder.h"
-#include "device/ReaderSelection.h"
+#include "sim/ReaderSelection.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -2,11 +2,11 @@
 
 #include "app/ScriptedOperator.h"
 #include "app/TranscribingOperator.h"
-#include "device/DeckParser.h"
 #include "device/RecordingOmrApi.h"
-#include "device/SimulatedReader.h"
 #include "device/VendorOmrApi.h"
 #include "reading/RunFiles.h"
+#include "sim/DeckParser.h"
+#include "sim/SimulatedReader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -38,7 +38,7 @@ class Rig {
     EXPECT_TRUE(parsed.ok()) << parsed.error.toStdString();
     m_reader = std::make_unique<SimulatedReader>(parsed.deck.value_or(Deck{}));
     m_spy = std::make_unique<CommandSpy>(*m_reader);
-    m_connection = std::make_unique<ReaderConnection>(*m_spy, m_operator, m_settings, state, &files);
+    m_connection = std::make_unique<ReaderConnection>(*m_spy, m_operator, m_settings, state, [this] { files.closeAll(); });
   }
 
   ReaderConnection& connection() { return *m_connection; }

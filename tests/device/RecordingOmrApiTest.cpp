@@ -1,6 +1,6 @@
 #include "DeckTestSupport.h"
 #include "device/RecordingOmrApi.h"
-#include "device/SimulatedReader.h"
+#include "sim/SimulatedReader.h"
 
 #include <gtest/gtest.h>
 

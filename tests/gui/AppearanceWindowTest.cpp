@@ -9,7 +9,7 @@
 
 #include "app/BackgroundWidget.h"
 #include "app/MainWindow.h"
-#include "device/ReaderSelection.h"
+#include "sim/ReaderSelection.h"
 #include "windows/AppearanceWindow.h"
 #include "windows/ColourChart.h"
 

@@ -7,11 +7,11 @@
 
 #include "app/MainWindow.h"
 #include "app/PictureSurface.h"
-#include "device/DeckGenerator.h"
-#include "device/ReaderSelection.h"
-#include "device/SimulatedReader.h"
 #include "layout/LayoutParser.h"
 #include "reading/ReadCommand.h"
+#include "sim/DeckGenerator.h"
+#include "sim/ReaderSelection.h"
+#include "sim/SimulatedReader.h"
 #include "windows/DensityCells.h"
 
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "app/UpdateCheck.h"
-#include "device/ReaderSelection.h"
+#include "sim/ReaderSelection.h"
 
 #include <QElapsedTimer>
 #include <QHash>

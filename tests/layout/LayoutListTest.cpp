@@ -92,4 +92,17 @@ TEST_F(LayoutListTest, DeletionRemovesTheLayoutOnly) {
   EXPECT_TRUE(QFileInfo(m_dir.filePath("folder.omrf")).isDir());
 }
 
+TEST(LayoutList, LayoutNamesFromTheListFindTheirFileInAnyLetterCase) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  for (const char* name : {"exam.omrf", "Form2.OMRF"}) {
+    QFile file(dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  EXPECT_EQ(findLayoutFile(dir.path(), "EXAM"), dir.filePath("exam.omrf"));
+  EXPECT_EQ(findLayoutFile(dir.path(), "exam"), dir.filePath("exam.omrf"));
+  EXPECT_EQ(findLayoutFile(dir.path(), "FORM2"), dir.filePath("Form2.OMRF"));
+  EXPECT_EQ(findLayoutFile(dir.path(), "NOTES"), QString());
+}
+
 }  // namespace

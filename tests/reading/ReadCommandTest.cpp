@@ -1,9 +1,5 @@
 #include "reading/ReadCommand.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,19 +29,6 @@ TEST(ReadCommand, MissingLayoutMessageInBothLanguages) {
   EXPECT_EQ(read_command::missingLayoutMessage(0),
             QString::fromUtf8("Dosya bulunamadı. Lütfen başka dosya ismi girin ya da yeni form hazırlayınız."));
   EXPECT_EQ(read_command::missingLayoutMessage(1), "File not found. Please select another one or create a new one");
-}
-
-TEST(ReadCommand, LayoutNamesFromTheListFindTheirFileInAnyLetterCase) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  for (const char* name : {"exam.omrf", "Form2.OMRF"}) {
-    QFile file(dir.filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  }
-  EXPECT_EQ(read_command::layoutPath(dir.path(), "EXAM"), dir.filePath("exam.omrf"));
-  EXPECT_EQ(read_command::layoutPath(dir.path(), "exam"), dir.filePath("exam.omrf"));
-  EXPECT_EQ(read_command::layoutPath(dir.path(), "FORM2"), dir.filePath("Form2.OMRF"));
-  EXPECT_EQ(read_command::layoutPath(dir.path(), "NOTES"), QString());
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // A reading killed in the middle of its run: the data file must hold whole
 // records only, as many as the run had counted when it died.
 
-#include "device/DeckGenerator.h"
-#include "device/DeckWriter.h"
 #include "layout/LayoutParser.h"
+#include "sim/DeckGenerator.h"
+#include "sim/DeckWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,13 +7,13 @@
 #include "app/SettingsPanel.h"
 #include "app/TranscribingOperator.h"
 #include "common/AnsiCodec.h"
-#include "device/DeckParser.h"
 #include "device/ReaderConnection.h"
 #include "device/RecordingOmrApi.h"
-#include "device/SimulatedReader.h"
 #include "layout/SheetPicture.h"
 #include "reading/ReadingRun.h"
 #include "reading/RunViews.h"
+#include "sim/DeckParser.h"
+#include "sim/SimulatedReader.h"
 
 #include <QFile>
 #include <QTemporaryDir>

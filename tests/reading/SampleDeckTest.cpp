@@ -1,8 +1,8 @@
-#include "device/DeckParser.h"
-#include "device/DeckValuesParser.h"
-#include "device/SimulatedReader.h"
 #include "layout/LayoutParser.h"
 #include "reading/SheetDecoder.h"
+#include "sim/DeckParser.h"
+#include "sim/DeckValuesParser.h"
+#include "sim/SimulatedReader.h"
 
 #include <QFile>
 

@@ -18,7 +18,7 @@
 
 #include "app/MainWindow.h"
 #include "app/PictureSurface.h"
-#include "device/ReaderSelection.h"
+#include "sim/ReaderSelection.h"
 #include "windows/AppearanceWindow.h"
 
 #include <QApplication>

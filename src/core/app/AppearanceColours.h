@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
-#include "layout/SheetPicture.h"
+#include "common/RgbColour.h"
 
 #include <cstdint>
 

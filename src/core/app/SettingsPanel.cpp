@@ -1,4 +1,4 @@
-#include "SettingsPanel.h"
+#include "app/SettingsPanel.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "UpdateNotice.h"
+#include "app/UpdateNotice.h"
 
 namespace {
 

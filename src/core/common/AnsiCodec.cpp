@@ -1,4 +1,4 @@
-#include "AnsiCodec.h"
+#include "common/AnsiCodec.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

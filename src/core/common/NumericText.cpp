@@ -1,4 +1,4 @@
-#include "NumericText.h"
+#include "common/NumericText.h"
 
 #include <QLocale>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout/MarkBuffer.h"
+
 #include <QByteArray>
 
 #include <array>
@@ -27,9 +29,6 @@ using Result = std::optional<std::int32_t>;
 inline constexpr int kNameBufferSize = 65;
 inline constexpr int kDataBufferSize = 65;
 inline constexpr int kBarcodeBufferSize = 17;
-inline constexpr int kSheetLines = 155;
-inline constexpr int kSheetColumns = 48;
-inline constexpr int kMarkBufferSize = kSheetLines * kSheetColumns;  // 7440
 
 /// Passed with each mark read: status (0 before each feed), timing lines to
 /// read (the library writes back how many it read), columns (48).
@@ -38,10 +37,6 @@ struct MarkRequest {
   std::int32_t lines = 0;
   std::int32_t columns = kSheetColumns;
 };
-
-/// One darkness byte per position, 155 lines of 48 columns, line-major;
-/// larger is darker.
-using MarkBuffer = std::array<std::uint8_t, kMarkBufferSize>;
 
 using NameBuffer = std::array<std::uint8_t, kNameBufferSize>;
 using DataBuffer = std::array<std::uint8_t, kDataBufferSize>;

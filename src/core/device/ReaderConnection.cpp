@@ -5,9 +5,10 @@
 #include "app/SettingsPanel.h"
 #include "common/AnsiCodec.h"
 #include "device/DeviceErrorTable.h"
-#include "reading/RunFiles.h"
 
 #include <QStringList>
+
+#include <utility>
 
 namespace {
 
@@ -48,8 +49,8 @@ DeviceSettings DeviceSettings::from(const AppSettings& settings, const SettingsP
 }
 
 ReaderConnection::ReaderConnection(OmrApi& api, Operator& person, const DeviceSettings& settings,
-                                   ReaderState& state, RunFiles* files)
-    : m_api(api), m_operator(person), m_settings(settings), m_state(state), m_files(files) {}
+                                   ReaderState& state, std::function<void()> closeRunFiles)
+    : m_api(api), m_operator(person), m_settings(settings), m_state(state), m_closeRunFiles(std::move(closeRunFiles)) {}
 
 std::int32_t ReaderConnection::readStatus() { return m_api.OMR_GetStatus().value_or(kNotConnected); }
 
@@ -166,7 +167,7 @@ std::int16_t ReaderConnection::ReportDeviceError(std::int32_t status) {
     question.text = text;
     if (m_operator.messageBox(question) == MessageAnswer::No) decision = kStop;
   }
-  if (decision == kStop && m_files) m_files->closeAll();
+  if (decision == kStop && m_closeRunFiles) m_closeRunFiles();
   if (decision == kGoOn && status == 1) ConnectReader();  // its result does not change the decision
   return decision;
 }

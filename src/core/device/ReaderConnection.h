@@ -5,10 +5,10 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 struct AppSettings;
 class Operator;
-class RunFiles;
 class SettingsPanel;
 
 /// What the reader knows about itself after a connection.
@@ -50,9 +50,10 @@ enum DeviceDecision : std::int16_t {
 /// be read counts as 2 (not connected).
 class ReaderConnection {
  public:
-  /// `files` may be null when no run is in progress.
+  /// `closeRunFiles` is called when the operator ends a run at a fault, so
+  /// the run's files are closed at once; empty when no run is in progress.
   ReaderConnection(OmrApi& api, Operator& person, const DeviceSettings& settings, ReaderState& state,
-                   RunFiles* files = nullptr);
+                   std::function<void()> closeRunFiles = {});
 
   /// Opens and configures the reader; true when it is ready. Throws
   /// ProgramEnd when the operator answers No to the connection prompt.
@@ -75,5 +76,5 @@ class ReaderConnection {
   Operator& m_operator;
   const DeviceSettings& m_settings;
   ReaderState& m_state;
-  RunFiles* m_files;
+  std::function<void()> m_closeRunFiles;
 };

@@ -1,4 +1,4 @@
-#include "BoxDecoder.h"
+#include "layout/BoxDecoder.h"
 
 #include "layout/BoxDecoders.h"
 #include "layout/BuiltInAlphabets.h"

@@ -1,4 +1,4 @@
-#include "BoxDecoders.h"
+#include "layout/BoxDecoders.h"
 
 #include "layout/BoxDecoder.h"
 

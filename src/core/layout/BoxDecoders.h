@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/OmrApi.h"
 #include "layout/BoxDecoderContext.h"
+#include "layout/MarkBuffer.h"
 
 #include <QString>
 

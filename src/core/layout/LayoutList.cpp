@@ -1,9 +1,8 @@
 #include "layout/LayoutList.h"
 
-#include "reading/ReadCommand.h"
-
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -46,9 +45,24 @@ QStringList layoutListEntries(const QString& folder) {
   return entries;
 }
 
+QString findLayoutFile(const QString& programFolder, const QString& layoutName) {
+  const QDir folder(programFolder);
+  const QString exact = layoutName + QStringLiteral(".omrf");
+  if (QFileInfo(folder.filePath(exact)).isFile()) return folder.filePath(exact);
+  const QStringList candidates =
+      folder.entryList({QStringLiteral("*.omrf"), QStringLiteral("*.OMRF")}, QDir::Files, QDir::Name);
+  // The list shows names in capitals: "ırmak.omrf" is listed as IRMAK, which
+  // case folding alone does not match back (dotless ı folds to itself).
+  const QString upperExact = exact.toUpper();
+  for (const QString& name : candidates)
+    if (name.compare(exact, Qt::CaseInsensitive) == 0 || name.toUpper() == upperExact)
+      return folder.filePath(name);
+  return {};
+}
+
 QString layoutFilePath(const QString& folder, const QString& listText) {
   if (listText.isEmpty() || holdsSeparator(listText)) return {};
-  return read_command::layoutPath(folder, listText);
+  return findLayoutFile(folder, listText);
 }
 
 QString layoutDeletionQuestion(const QString& listText) {

@@ -10,6 +10,11 @@
 /// on every platform.
 QStringList layoutListEntries(const QString& folder);
 
+/// The layout file of a layout list entry in the program folder:
+/// NAME.omrf, found whatever the letter case of the file's name (the list
+/// shows names in capitals). Empty when there is none.
+QString findLayoutFile(const QString& programFolder, const QString& layoutName);
+
 /// The layout file a list entry names: NAME.omrf directly in `folder`,
 /// found whatever the letter case of the file's name. Empty when there is
 /// none, when the text is empty, or when it holds a folder separator (the

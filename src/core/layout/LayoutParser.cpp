@@ -3,8 +3,8 @@
 #include "common/AnsiCodec.h"
 #include "common/NumericText.h"
 #include "common/TextLines.h"
+#include "common/Utf8Text.h"
 #include "layout/LayoutItems.h"
-#include "layout/Utf8Text.h"
 
 #include <QFile>
 #include <QStringView>

@@ -1,17 +1,10 @@
 #pragma once
 
+#include "common/RgbColour.h"
+
 #include <QStringView>
 
 #include <cstdint>
-
-/// A colour of the sheet picture.
-struct RgbColour {
-  std::uint8_t red = 0;
-  std::uint8_t green = 0;
-  std::uint8_t blue = 0;
-
-  friend bool operator==(const RgbColour&, const RgbColour&) = default;
-};
 
 /// The sheet picture of the main window (Picture1): the layout preview and
 /// the marks that point the operator at a field. Coordinates are the

@@ -1,7 +1,7 @@
 #include "reading/DataFiles.h"
 
 #include "common/AnsiCodec.h"
-#include "layout/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "reading/RunFiles.h"
 
 #include <QFile>

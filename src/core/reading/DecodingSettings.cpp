@@ -1,4 +1,4 @@
-#include "DecodingSettings.h"
+#include "reading/DecodingSettings.h"
 
 #include "app/AppSettings.h"
 #include "app/SettingsPanel.h"

@@ -1,4 +1,4 @@
-#include "FieldDecoding.h"
+#include "reading/FieldDecoding.h"
 
 #include "common/NumericText.h"
 

@@ -19,12 +19,3 @@ QString Label13Text(const QString& dataFilePath);
 QString missingLayoutMessage(int languageIndex);
 
 }  // namespace read_command
-
-namespace read_command {
-
-/// The layout file of a layout list entry in the program folder: NAME.omrf,
-/// found whatever the letter case of the file's name (the list shows names
-/// in capitals). Empty when there is none.
-QString layoutPath(const QString& programFolder, const QString& layoutName);
-
-}  // namespace read_command

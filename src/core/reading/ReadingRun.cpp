@@ -5,9 +5,9 @@
 #include "app/Operator.h"
 #include "app/SettingsPanel.h"
 #include "device/ReaderConnection.h"
-#include "layout/DataFilePreparation.h"
 #include "layout/FieldRect.h"
 #include "layout/LayoutParser.h"
+#include "reading/DataFilePreparation.h"
 #include "reading/DataFiles.h"
 #include "reading/DecodingSettings.h"
 #include "reading/FieldDecoding.h"
@@ -109,7 +109,7 @@ struct RunScope {
   explicit RunScope(RunEnvironment& env)
       : ending(env.controls, runFiles),
         deviceSettings(DeviceSettings::from(env.settings, env.panel)),
-        connection(env.reader, env.person, deviceSettings, env.readerState, &runFiles) {}
+        connection(env.reader, env.person, deviceSettings, env.readerState, [this] { runFiles.closeAll(); }) {}
 
   RunFiles runFiles;
   RunEnding ending;

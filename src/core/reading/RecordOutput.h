@@ -1,7 +1,7 @@
 #pragma once
 
 #include "layout/LayoutTable.h"
-#include "layout/Utf8SideFile.h"
+#include "reading/Utf8SideFile.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "RunFieldTable.h"
+#include "reading/RunFieldTable.h"
 
 RunFieldTable RunFieldTable::forLayout(const LayoutTable& layout) {
   RunFieldTable table;

@@ -1,4 +1,4 @@
-#include "SheetDecoder.h"
+#include "reading/SheetDecoder.h"
 
 SheetDecoder::SheetDecoder(const LayoutTable& layout, const DecodingSettings& settings)
     : m_fieldCount(static_cast<int>(layout.fields.size())),

@@ -1,4 +1,4 @@
-#include "ValueAssembly.h"
+#include "reading/ValueAssembly.h"
 
 #include "common/AnsiCodec.h"
 #include "layout/BuiltInAlphabets.h"

@@ -257,7 +257,7 @@ void MainWindow::Command1_Click() {
     applyControls();
   };
 
-  const QString layoutPath = read_command::layoutPath(m_programFolder, m_c.Combo1->currentText());
+  const QString layoutPath = findLayoutFile(m_programFolder, m_c.Combo1->currentText());
   if (layoutPath.isEmpty()) {
     MessageBoxRequest missing;
     missing.text = read_command::missingLayoutMessage(m_settings.LanguageIndex);
@@ -409,7 +409,7 @@ void MainWindow::Command5_Click() {
   question.icon = MessageIcon::Question;
   question.text = layoutDeletionQuestion(name);
   if (m_operator.messageBox(question) != MessageAnswer::Yes) return;
-  if (read_command::layoutPath(m_programFolder, name).isEmpty()) return;
+  if (findLayoutFile(m_programFolder, name).isEmpty()) return;
   deleteLayoutFile(m_programFolder, name);
   m_c.Picture1->reset();
   fillLayoutList();

@@ -1,8 +1,8 @@
-#include "device/DeckSyntax.h"
+#include "sim/DeckSyntax.h"
 
 #include <QStringDecoder>
 
-#include "device/DeckSheet.h"
+#include "sim/DeckSheet.h"
 
 namespace decksyntax {
 

@@ -1,4 +1,4 @@
-#include "device/DeckWriter.h"
+#include "sim/DeckWriter.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "DeckTestSupport.h"
-#include "device/DeckGenerator.h"
-#include "device/DeckWriter.h"
+#include "sim/DeckGenerator.h"
+#include "sim/DeckWriter.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/DeckSheetValues.h"
 #include "layout/LayoutTable.h"
+#include "sim/DeckSheetValues.h"
 
 #include <QByteArray>
 #include <QList>

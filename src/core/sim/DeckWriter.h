@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/Deck.h"
+#include "sim/Deck.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,5 +1,5 @@
 #include "DeckTestSupport.h"
-#include "device/DeckValuesParser.h"
+#include "sim/DeckValuesParser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "device/DeckGenerator.h"
+#include "sim/DeckGenerator.h"
 
-#include "device/DeckSyntax.h"
+#include "sim/DeckSyntax.h"
 
 #include <QHash>
 

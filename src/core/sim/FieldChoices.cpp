@@ -1,4 +1,4 @@
-#include "device/FieldChoices.h"
+#include "sim/FieldChoices.h"
 
 #include "common/NumericText.h"
 #include "device/OmrApi.h"

@@ -1,5 +1,5 @@
 #include "DeckTestSupport.h"
-#include "device/SimulatedReader.h"
+#include "sim/SimulatedReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/DeckSheet.h"
+#include "sim/DeckSheet.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "device/ReaderSelection.h"
+#include "sim/ReaderSelection.h"
 
-#include "device/DeckParser.h"
-#include "device/SimulatedReader.h"
 #include "device/VendorOmrApi.h"
+#include "sim/DeckParser.h"
+#include "sim/SimulatedReader.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "layout/DataFilePreparation.h"
+#include "reading/DataFilePreparation.h"
 
 #include "FileTestSupport.h"
 #include "app/TranscribingOperator.h"

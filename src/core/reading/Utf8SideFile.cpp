@@ -1,6 +1,6 @@
-#include "Utf8SideFile.h"
+#include "reading/Utf8SideFile.h"
 
-#include "Utf8Text.h"
+#include "common/Utf8Text.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "layout/Utf8SideFile.h"
+#include "reading/Utf8SideFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "device/DeckValuesParser.h"
+#include "sim/DeckValuesParser.h"
 
-#include "device/DeckSyntax.h"
-#include "device/FieldChoices.h"
+#include "sim/DeckSyntax.h"
+#include "sim/FieldChoices.h"
 
 #include <QMultiHash>
 #include <QStringDecoder>

@@ -1,5 +1,5 @@
 #include "DeckTestSupport.h"
-#include "device/DeckWriter.h"
+#include "sim/DeckWriter.h"
 
 #include <QDir>
 #include <QFile>

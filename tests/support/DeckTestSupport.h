@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/AnsiCodec.h"
-#include "device/Deck.h"
-#include "device/DeckParser.h"
 #include "layout/LayoutParser.h"
+#include "sim/Deck.h"
+#include "sim/DeckParser.h"
 
 #include <QByteArray>
 #include <QString>

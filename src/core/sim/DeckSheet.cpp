@@ -1,4 +1,4 @@
-#include "device/DeckSheet.h"
+#include "sim/DeckSheet.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/Deck.h"
 #include "device/OmrApi.h"
+#include "sim/Deck.h"
 
 #include <QList>
 

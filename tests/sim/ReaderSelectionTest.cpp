@@ -1,7 +1,7 @@
-#include "device/ReaderSelection.h"
+#include "sim/ReaderSelection.h"
 
-#include "device/SimulatedReader.h"
 #include "device/VendorOmrApi.h"
+#include "sim/SimulatedReader.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "device/Deck.h"
-#include "device/DeckSheetValues.h"
-#include "device/FieldChoices.h"
 #include "layout/LayoutTable.h"
+#include "sim/Deck.h"
+#include "sim/DeckSheetValues.h"
+#include "sim/FieldChoices.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
-#include "device/DeckParser.h"
+#include "sim/DeckParser.h"
 
 #include "common/AnsiCodec.h"
-#include "device/DeckSyntax.h"
+#include "sim/DeckSyntax.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "device/SimulatedReader.h"
+#include "sim/SimulatedReader.h"
 
 #include "common/AnsiCodec.h"
 

@@ -1,10 +1,10 @@
-#include "layout/DataFilePreparation.h"
+#include "reading/DataFilePreparation.h"
 
 #include "app/Operator.h"
 #include "common/AnsiCodec.h"
 #include "common/NumericText.h"
 #include "common/TextLines.h"
-#include "layout/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "reading/DataFiles.h"
 #include "reading/RunFieldTable.h"
 #include "reading/RunViews.h"

@@ -1,7 +1,7 @@
 // Where the generator puts the marks of a value, checked against the field's
 // alphabet positions worked out by hand for a small layout.
 #include "DeckTestSupport.h"
-#include "device/DeckGenerator.h"
+#include "sim/DeckGenerator.h"
 
 #include <gtest/gtest.h>
 
