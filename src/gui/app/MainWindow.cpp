@@ -9,6 +9,7 @@
 #include "app/SettingsFile.h"
 #include "app/SettingsPanelWidget.h"
 #include "app/UpdateCheck.h"
+#include "app/WindowPlacement.h"
 #include "common/AnsiCodec.h"
 #include "layout/LayoutList.h"
 #include "reading/FieldDecoding.h"
@@ -30,11 +31,22 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QTextBrowser>
+
+#include <algorithm>
 
 namespace {
 
 const QUrl kInformationPage(QStringLiteral("qrc:/korvel/info.html"));
+
+// The window's size where the screen has room for it.
+constexpr QSize kPreferredSize(1100, 720);
+
+// What a window manager's title bar and borders commonly take; the real
+// frame is often known only after the window has been placed.
+constexpr QMargins kFrameAllowance(6, 34, 6, 6);
 
 // Only the roles of the control's own surface and text: a palette set on a
 // widget passes to its children, and the edit fields must keep theirs.
@@ -76,7 +88,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   // The notice is only ever replaced by a newer one, never cleared.
   connect(m_updateCheck, &UpdateCheck::noticeFound, m_c.Label2[7], &QLabel::setText);
   m_operator.setBeforeBox([this] { m_runs.publish(); });
-  resize(1100, 720);
+  resize(kPreferredSize);
 
   // Start-up: the counters at zero, the settings loaded (the panel's
   // reactions run as they are applied), captions and colours, the layout
@@ -135,6 +147,26 @@ void MainWindow::connectControls() {
 bool MainWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) Form_Activate();
   return QMainWindow::event(event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (m_placedOnScreen || event->spontaneous() || !screen()) return;
+  m_placedOnScreen = true;
+  // The frame as far as it is known yet, and at least what window managers
+  // commonly take.
+  const QRect inside = geometry();
+  const QRect outside = frameGeometry();
+  const QMargins frame(std::max(inside.left() - outside.left(), kFrameAllowance.left()),
+                       std::max(inside.top() - outside.top(), kFrameAllowance.top()),
+                       std::max(outside.right() - inside.right(), kFrameAllowance.right()),
+                       std::max(outside.bottom() - inside.bottom(), kFrameAllowance.bottom()));
+  const WindowPlacement placement =
+      placeWindow(kPreferredSize, minimumSizeHint(), screen()->availableGeometry(), frame);
+  setGeometry(placement.geometry);
+  // On a small screen the window manager gives the window all the room
+  // there is; without one the window has already been made to fit.
+  if (placement.fillsScreen) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void MainWindow::Form_Activate() {
