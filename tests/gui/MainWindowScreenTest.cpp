@@ -2,18 +2,25 @@
 // screen beside a 1366 x 768 one (offscreen, the test's own two screens).
 // The window must fit each of them with every command in reach.
 
+#include "OperatorScript.h"
+
 #include "app/MainWindow.h"
 #include "app/WindowPlacement.h"
 #include "device/ReaderSelection.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +61,14 @@ class ScreenDesk {
     window->show();
     if (!QTest::qWaitForWindowActive(window.get())) window->Form_Activate();
     QCoreApplication::processEvents();
+  }
+
+  bool waitForRunEnd() {
+    QElapsedTimer clock;
+    clock.start();
+    while (window->isRunning() && clock.elapsed() < 60000) QTest::qWait(10);
+    QTest::qWait(20);
+    return !window->isRunning();
   }
 
   // A widget's place on the screen.
@@ -113,6 +128,61 @@ class MainWindowScreenTest : public QObject {
           window.geometry().contains(place) && place.width() >= 80 && place.height() >= 20,
           qPrintable(QStringLiteral("%1 at %2").arg(QString::fromLatin1(name), QDebug::toString(place))));
     }
+  }
+
+  // The last saved record of the exam layout, 103 fields under the two
+  // rulers: in code page 1254 the raw view shows it too, in UTF-8 the
+  // record's own view is all the operator has.
+  void lastRecordCanBeReadWhole_data() {
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<bool>("rawViewShown");
+    QTest::newRow("code page 1254") << QStringLiteral("EXAM") << true;
+    QTest::newRow("UTF-8") << QStringLiteral("EXAM-UTF8") << false;
+  }
+  void lastRecordCanBeReadWhole() {
+    QFETCH(QString, layout);
+    QFETCH(bool, rawViewShown);
+    QScreen* small = screenNamed(QStringLiteral("small"));
+    ScreenDesk desk(small);
+    MainWindow& window = *desk.window;
+    const int widthBefore = window.frameGeometry().width();
+    window.findChild<QComboBox*>(QStringLiteral("Combo1"))->setEditText(layout);
+    desk.chosen = desk.folder.filePath(QStringLiteral("sinav.dat"));
+    OperatorScript answers({QStringLiteral("Hayır")});  // "Tepsi Boş ... Devam edilecek mi?"
+    window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    QVERIFY(desk.waitForRunEnd());
+    QVERIFY(answers.problems().isEmpty());
+    QCOMPARE(window.findChild<QPlainTextEdit*>(QStringLiteral("Text14"))->isVisible(), rawViewShown);
+
+    auto* record = window.findChild<QLabel*>(QStringLiteral("Label8"));
+    QStringList lines = record->text().remove(u'\r').split(u'\n');
+    if (lines.last().isEmpty()) lines.removeLast();
+    QCOMPARE(lines.size(), 2 + 103);
+    QCOMPARE(lines[2], QStringLiteral("2023104233"));  // the twentieth sheet
+    QVERIFY(lines[3].startsWith(QStringLiteral("UMUT_ÇAKIR_")));
+    // The label gives every line its room ...
+    const QFontMetrics metrics(record->font());
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int margin = record->margin();
+    const QRect room = record->contentsRect().marginsRemoved(QMargins(margin, margin, margin, margin));
+    const QRect text(room.topLeft(), QSize(widest, static_cast<int>(lines.size()) * metrics.lineSpacing()));
+    QVERIFY2(room.contains(text), qPrintable(QDebug::toString(room)));
+    // ... and what is not in view at once, the operator scrolls to.
+    QAbstractScrollArea* area = nullptr;
+    for (QWidget* up = record->parentWidget(); up && !area; up = up->parentWidget())
+      area = qobject_cast<QAbstractScrollArea*>(up);
+    QVERIFY2(area, "the record is cut where the window ends it");
+    QVERIFY(area->isVisible());
+    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
+      bar->setValue(bar->minimum());
+    QVERIFY(record->visibleRegion().contains(text.topLeft()));
+    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
+      bar->setValue(bar->maximum());
+    QVERIFY(record->visibleRegion().contains(text.bottomRight()));
+    // A long record leaves the window as it was, inside the screen.
+    QCOMPARE(window.frameGeometry().width(), widthBefore);
+    QVERIFY(small->availableGeometry().contains(window.frameGeometry()));
   }
 
   // Screens the offscreen platform cannot show: task bars, and a screen

@@ -5,6 +5,7 @@
 #include "app/CaptionTable.h"
 #include "app/DesktopLinks.h"
 #include "app/PictureSurface.h"
+#include "app/RecordView.h"
 #include "app/SettingsColour.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsPanelWidget.h"
@@ -40,6 +41,10 @@
 namespace {
 
 const QUrl kInformationPage(QStringLiteral("qrc:/korvel/info.html"));
+
+// The lines of the last saved record shown at once while the raw view below
+// shows the whole sheet.
+constexpr int kRecordLinesBesideRawView = 6;
 
 // The window's size where the screen has room for it.
 constexpr QSize kPreferredSize(1100, 720);
@@ -258,6 +263,7 @@ void MainWindow::showRunViews(const RunSnapshot& snapshot) {
   const QString raw = m_c.Check10->isChecked() ? ansi::asCyrillic(views.Text14) : views.Text14;
   if (m_c.Text14->toPlainText() != raw) m_c.Text14->setPlainText(raw);
   m_c.Text14->setVisible(views.Text14Visible);
+  m_c.Label8View->setLinesShown(views.Text14Visible ? kRecordLinesBesideRawView : 0);
 }
 
 RunSnapshot MainWindow::currentViews() const {
@@ -530,6 +536,8 @@ void MainWindow::ApplyAppearance() {
   for (int index : {0, 1, 2, 3, 4, 5, 7, 8, 9}) status.append(m_c.Label2[index]);
   status << m_c.Label3 << m_c.Label5 << m_c.Label12 << m_c.Label13 << m_c.Check6 << m_c.Check10;
   for (QWidget* widget : status) paint(widget, base, text);
-  for (QLabel* record : {m_c.Label8, m_c.Label9})
+  // The record's view too, for the corner between its scroll bars.
+  for (QWidget* record : {static_cast<QWidget*>(m_c.Label8), static_cast<QWidget*>(m_c.Label9),
+                          static_cast<QWidget*>(m_c.Label8View)})
     paint(record, colourOf(colours.highlight), colourOf(colours.highlightText));
 }
