@@ -56,15 +56,18 @@ constexpr QMargins kFrameAllowance(6, 34, 6, 6);
 // Only the roles of the control's own surface and text: a palette set on a
 // widget passes to its children, and the edit fields must keep theirs.
 void paint(QWidget* widget, const QColor& background, const QColor& text) {
-  if (qobject_cast<QCheckBox*>(widget)) {
-    // The style paints a check box's surface from its own colours.
-    widget->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; color: %2; padding: 2px; }")
-                              .arg(background.name(), text.name()));
-    return;
-  }
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, background);
   palette.setColor(QPalette::WindowText, text);
+  if (qobject_cast<QCheckBox*>(widget)) {
+    // The box itself is drawn in the colours of an edit field: a white face
+    // and a black tick stand out from any status colour dark enough for
+    // light text, and a light one still shows the box's border.
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    widget->setBackgroundRole(QPalette::Window);
+    widget->setAutoFillBackground(true);
+  }
   widget->setPalette(palette);
 }
 

@@ -1,6 +1,8 @@
-// The main window on the screens operators' desks have: a 1024 x 768
-// screen beside a 1366 x 768 one (offscreen, the test's own two screens).
-// The window must fit each of them with every command in reach.
+// The main window as the operator sees it, on the screens operators' desks
+// have: a 1024 x 768 screen beside a 1366 x 768 one (offscreen, the test's
+// own two screens). The window fits each of them with every command in
+// reach, the whole last record can be read, and the controls stand out
+// from the window's colours.
 
 #include "OperatorScript.h"
 
@@ -10,6 +12,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -21,9 +24,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -35,6 +42,22 @@ struct ScreenSize {
   int height;
 };
 constexpr ScreenSize kScreens[] = {{"small", 1024, 768}, {"wide", 1366, 768}};
+
+// How far two colours stand apart to the eye: the ratio of their relative
+// luminances, 1 for the same colour to 21 for black on white. Parts of a
+// control want 3 or more against what lies around them.
+double contrast(const QColor& first, const QColor& second) {
+  const auto luminance = [](const QColor& colour) {
+    const auto channel = [](double value) {
+      return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+           0.0722 * channel(colour.blueF());
+  };
+  const double lighter = std::max(luminance(first), luminance(second));
+  const double darker = std::min(luminance(first), luminance(second));
+  return (lighter + 0.05) / (darker + 0.05);
+}
 
 QScreen* screenNamed(const QString& name) {
   for (QScreen* screen : QGuiApplication::screens())
@@ -81,7 +104,7 @@ class ScreenDesk {
 
 }  // namespace
 
-class MainWindowScreenTest : public QObject {
+class MainWindowLookTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -185,6 +208,44 @@ class MainWindowScreenTest : public QObject {
     QVERIFY(small->availableGeometry().contains(window.frameGeometry()));
   }
 
+  // The two tick boxes of the status area on its default dark blue: the
+  // box itself and its tick must be seen.
+  void tickBoxesStandOut_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("ticked");
+    for (const char* name : {"Check6", "Check10"}) {
+      QTest::newRow(qPrintable(QStringLiteral("%1 clear").arg(QString::fromLatin1(name))))
+          << QString::fromLatin1(name) << false;
+      QTest::newRow(qPrintable(QStringLiteral("%1 ticked").arg(QString::fromLatin1(name))))
+          << QString::fromLatin1(name) << true;
+    }
+  }
+  void tickBoxesStandOut() {
+    QFETCH(QString, name);
+    QFETCH(bool, ticked);
+    ScreenDesk desk(screenNamed(QStringLiteral("small")));
+    auto* box = desk.window->findChild<QCheckBox*>(name);
+    QVERIFY(box && box->isVisible());
+    box->setChecked(ticked);
+    const QImage shown = box->grab().toImage();
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    option.state |= ticked ? QStyle::State_On : QStyle::State_Off;
+    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    QVERIFY(!indicator.isEmpty() && shown.rect().contains(indicator));
+
+    const QColor statusColour(0, 0, 192);  // the settings' default
+    // The face of the box, clear of the tick.
+    const QColor face = shown.pixelColor(indicator.left() + 3, indicator.bottom() - 3);
+    QVERIFY2(contrast(face, statusColour) >= 3.0, qPrintable(face.name()));
+    double tick = 1.0;
+    for (int y = indicator.top() + 3; y <= indicator.bottom() - 3; ++y)
+      for (int x = indicator.left() + 3; x <= indicator.right() - 3; ++x)
+        tick = std::max(tick, contrast(shown.pixelColor(x, y), face));
+    QCOMPARE(tick >= 3.0, ticked);
+  }
+
   // Screens the offscreen platform cannot show: task bars, and a screen
   // beside another; a window manager's borders of 6 pixels and a title bar
   // of 34.
@@ -236,8 +297,8 @@ int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
 
   QApplication application(argc, argv);
-  MainWindowScreenTest test;
+  MainWindowLookTest test;
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "MainWindowScreenTest.moc"
+#include "MainWindowLookTest.moc"
