@@ -26,6 +26,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -244,6 +245,35 @@ class MainWindowLookTest : public QObject {
       for (int x = indicator.left() + 3; x <= indicator.right() - 3; ++x)
         tick = std::max(tick, contrast(shown.pixelColor(x, y), face));
     QCOMPARE(tick >= 3.0, ticked);
+  }
+
+  // The information panel opens at the top of its page: the scroll bar's
+  // thumb, at the top, is what stands out from the track below it.
+  void scrollBarThumbStandsOutFromItsTrack() {
+    ScreenDesk desk(screenNamed(QStringLiteral("small")));
+    auto* panel = desk.window->findChild<QAbstractScrollArea*>(QStringLiteral("WebBrowser1"));
+    QScrollBar* bar = panel->verticalScrollBar();
+    QTRY_VERIFY(bar->isVisible() && bar->maximum() > 0);
+    QCOMPARE(bar->value(), 0);
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Vertical;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.subControls = QStyle::SC_All;
+    const QRect thumb =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    const QRect groove =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+    QVERIFY(thumb.top() <= groove.top() + 1 && thumb.bottom() < groove.bottom() - 4);
+    const QImage shown = bar->grab().toImage();
+    const QColor thumbColour = shown.pixelColor(thumb.center());
+    const QColor trackColour = shown.pixelColor(groove.center().x(), (thumb.bottom() + groove.bottom()) / 2);
+    QVERIFY2(thumbColour.lightness() < trackColour.lightness() && contrast(thumbColour, trackColour) >= 3.0,
+             qPrintable(thumbColour.name() + QStringLiteral(" on ") + trackColour.name()));
   }
 
   // Screens the offscreen platform cannot show: task bars, and a screen

@@ -6,6 +6,7 @@
 #include "app/DesktopLinks.h"
 #include "app/PictureSurface.h"
 #include "app/RecordView.h"
+#include "app/ScrollBarStyle.h"
 #include "app/SettingsColour.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsPanelWidget.h"
@@ -90,6 +91,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   m_c.WebBrowser1->setSource(kInformationPage);
   m_panelWidget = new SettingsPanelWidget(m_panel, m_central);
   m_panelWidget->hide();
+  ScrollBarStyle::applyTo(m_central);
   for (QLabel* label : m_c.Label2) label->installEventFilter(this);
   m_updateCheck = new UpdateCheck(this);
   m_updateCheck->setObjectName(QStringLiteral("UpdateCheck"));
