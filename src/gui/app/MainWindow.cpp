@@ -171,8 +171,10 @@ void MainWindow::showEvent(QShowEvent* event) {
                        std::max(inside.top() - outside.top(), kFrameAllowance.top()),
                        std::max(outside.right() - inside.right(), kFrameAllowance.right()),
                        std::max(outside.bottom() - inside.bottom(), kFrameAllowance.bottom()));
+  // The size given before the first show (the preferred one, unless a
+  // caller chose another) where it fits.
   const WindowPlacement placement =
-      placeWindow(kPreferredSize, minimumSizeHint(), screen()->availableGeometry(), frame);
+      placeWindow(size(), minimumSizeHint(), screen()->availableGeometry(), frame);
   setGeometry(placement.geometry);
   // On a small screen the window manager gives the window all the room
   // there is; without one the window has already been made to fit.
