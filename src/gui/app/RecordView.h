@@ -15,7 +15,6 @@ class RecordView : public QScrollArea {
 
   /// The number of whole lines shown; 0: as many as there is room for.
   void setLinesShown(int lines);
-  int linesShown() const { return m_lines; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
