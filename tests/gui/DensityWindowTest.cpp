@@ -133,8 +133,10 @@ class DensityWindowTest : public QObject {
       QCOMPARE(window.findChild<QPushButton*>(QString::fromLatin1(name))->y(), size.height() - 121);
     QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Command2"))->x(), 120);
 
-    // The bar moves both lists together, as far as they stand out.
-    QCOMPARE(scroll->maximum(), std::max(0, 1665 + 8 - size.width()));
+    // The bar moves both lists together, as far as they stand out beside
+    // the bar for the lines.
+    const int linesBar = window.findChild<QScrollBar*>(QStringLiteral("VScroll1"))->width();
+    QCOMPARE(scroll->maximum(), std::max(0, 1665 + 8 + linesBar - size.width()));
     scroll->setValue(scroll->maximum());
     QCOMPARE(rows->x(), 4 - scroll->maximum());
     QCOMPARE(header->x(), rows->x());
@@ -142,6 +144,56 @@ class DensityWindowTest : public QObject {
     window.resize(size + QSize(0, 50));
     QCOMPARE(header->x(), rows->x());
     QCOMPARE(rows->x(), 4 - scroll->value());
+  }
+
+  // A whole sheet on an operator's small screen and on a wide one: the
+  // mouse reaches every line through a scroll bar inside the window, and
+  // with the lists scrolled sideways to their end the last column stands
+  // clear of that bar.
+  void everyLineAndColumnCanBeReached_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("a 1024 x 768 screen") << QSize(1024, 740);
+    QTest::newRow("wider than the lists") << QSize(1900, 1000);
+  }
+  void everyLineAndColumnCanBeReached() {
+    QFETCH(QSize, size);
+    QTemporaryDir folder;
+    DensityWindow window(densityOf(155, {{154 * 48 + 47, 9}}), folder.path(), quietly());
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(size);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* rows = window.findChild<QListWidget*>(QStringLiteral("List1"));
+    const auto inWindow = [&](const QWidget* widget, const QRect& rect) {
+      return QRect(widget->mapTo(&window, rect.topLeft()), rect.size());
+    };
+    QScrollBar* lines = nullptr;
+    for (QScrollBar* bar : window.findChildren<QScrollBar*>())
+      if (bar->orientation() == Qt::Vertical && bar->isVisible() &&
+          window.rect().contains(inWindow(bar, bar->rect())))
+        lines = bar;
+    QVERIFY2(lines, "no scroll bar for the lines inside the window");
+    QVERIFY(lines->maximum() > 0);
+    // Down the bar's arrow to the last line.
+    for (int click = 0; click < 500 && lines->value() < lines->maximum(); ++click)
+      QTest::mouseClick(lines, Qt::LeftButton, {}, QPoint(lines->width() / 2, lines->height() - 3));
+    QCOMPARE(lines->value(), lines->maximum());
+    const QRect lastLine = rows->visualItemRect(rows->item(154));
+    QVERIFY(rows->viewport()->rect().contains(lastLine));
+    QVERIFY(window.rect().contains(inWindow(rows->viewport(), lastLine).topLeft()));
+
+    auto* sideways = window.findChild<QScrollBar*>(QStringLiteral("HScroll1"));
+    sideways->setValue(sideways->maximum());
+    QStyleOptionViewItem option;
+    option.initFrom(rows->viewport());
+    option.widget = rows;
+    option.rect = lastLine;
+    const QList<DensityCells::Cell> cells = DensityCells::cells(rows->item(154)->text(), rows->fontMetrics(),
+                                                                DensityCells::textLeft(option), lastLine);
+    QCOMPARE(cells.last().number, QStringLiteral("09"));
+    const QRect lastValue = inWindow(rows->viewport(), cells.last().rect);
+    QVERIFY2(lastValue.right() < inWindow(lines, lines->rect()).left() && lastValue.left() >= 0,
+             qPrintable(QDebug::toString(lastValue)));
   }
 
   void valuesAreShadedAndMarksFramed() {
@@ -161,11 +213,13 @@ class DensityWindowTest : public QObject {
       option.initFrom(rows->viewport());
       option.widget = rows;
       option.rect = rows->visualItemRect(rows->item(0));
-      const QList<DensityCells::Cell> cells =
-          DensityCells::cells(rows->item(0)->text(), rows->fontMetrics(), DensityCells::textLeft(option), option.rect);
+      const QList<DensityCells::Cell> cells = DensityCells::cells(
+          rows->item(0)->text(), rows->fontMetrics(), DensityCells::textLeft(option), option.rect);
       QCOMPARE(cells.size(), 49);
       QCOMPARE(cells[1].number, QStringLiteral("15"));
-      const auto inside = [&](int cell) { return shown.pixelColor(cells[cell].rect.topLeft() + QPoint(3, 3)); };
+      const auto inside = [&](int cell) {
+        return shown.pixelColor(cells[cell].rect.topLeft() + QPoint(3, 3));
+      };
       const auto edge = [&](int cell) { return shown.pixelColor(cells[cell].rect.topLeft() + QPoint(1, 1)); };
       QCOMPARE(inside(1).rgb(), DensityCells::cellColour(15).rgb());
       QCOMPARE(inside(2).rgb(), DensityCells::cellColour(0).rgb());

@@ -182,6 +182,51 @@ class GuiOperatorTest : public QObject {
     QCOMPARE(seen.title, QStringLiteral("Okuma Programı"));
   }
 
+  // A box narrower than its title bar needs has its title cut by the
+  // window manager ("Okum… ramı"): every box is at least as wide as its
+  // title set in bold, with room beside it for the title bar's icon and
+  // buttons.
+  void boxesKeepTheirTitleWhole_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("the reader's question") << QStringLiteral("yesno") << QStringLiteral("Okuma Programı");
+    QTest::newRow("a short notice") << QStringLiteral("ok") << QStringLiteral("Okuma Programı");
+    QTest::newRow("an input box") << QStringLiteral("input") << QStringLiteral("Kitapçık türü için değer");
+  }
+  void boxesKeepTheirTitleWhole() {
+    QFETCH(QString, kind);
+    QFETCH(QString, title);
+    int width = 0;
+    QFont font;
+    ModalAnswerer answerer([&](QWidget* box) {
+      width = box->width();
+      font = box->font();
+      if (auto* dialog = qobject_cast<QDialog*>(box)) dialog->done(QDialog::Rejected);
+    });
+    if (kind == QStringLiteral("input")) {
+      InputBoxRequest request;
+      request.prompt = QStringLiteral("Değer");
+      request.title = title;
+      m_operator->inputBox(request);
+    } else {
+      MessageBoxRequest request;
+      const bool notice = kind == QStringLiteral("ok");
+      request.buttons = notice ? MessageButtons::Ok : MessageButtons::YesNo;
+      request.text = notice ? QStringLiteral("Bitti") : QStringLiteral("Tepsi Boş \rDevam edilecek mi?");
+      request.title = title;
+      try {
+        m_operator->messageBox(request);
+      } catch (const OperatorGone&) {
+        // A Yes/No box closed without an answer.
+      }
+    }
+    QVERIFY(answerer.answered());
+    font.setBold(true);
+    const int titleWidth = QFontMetrics(font).horizontalAdvance(title);
+    QVERIFY2(width >= titleWidth + 120,
+             qPrintable(QStringLiteral("%1 for a title of %2").arg(width).arg(titleWidth)));
+  }
+
   void closingABoxWithoutAButton_data() {
     QTest::addColumn<MessageButtons>("buttons");
     QTest::addColumn<bool>("escape");  // else the window's close button

@@ -4,6 +4,7 @@
 
 #include "CliRunner.h"
 #include "OperatorScript.h"
+#include "SettingsFileLines.h"
 
 #include "app/MainWindow.h"
 #include "app/PictureSurface.h"
@@ -384,6 +385,80 @@ class MainWindowTest : public QObject {
     QVERIFY(desk.waitForRunEnd());
     QTRY_COMPARE_WITH_TIMEOUT(grids.size(), 2, 20000);
     QCOMPARE(grids[1], grids[0]);
+  }
+
+  // A density reading leaves nothing of itself to the next run: the Read
+  // that follows in the same window parses its layout, reads the full line
+  // count and writes the records the command line writes for the same
+  // sheets. With a sheet limit of 2 the density reading takes sheets 1 and
+  // 2, the Read sheets 3 and 4.
+  void readAfterADensityReadingWritesTheLayoutsRecords() {
+    QFile sample(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    QStringList lines = linesOf(sample.readAll());
+    lines[30] = QStringLiteral("2");  // stop after this many sheets
+    QTemporaryDir settingsFolder;
+    const QString settings = settingsFolder.filePath(QStringLiteral("sekonic.ini"));
+    QFile limited(settings);
+    QVERIFY(limited.open(QIODevice::WriteOnly));
+    limited.write(fileOf(lines));
+    limited.close();
+
+    // The command line on the deck without its first two sheets.
+    const QString wholeDeck = QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck");
+    QStringList deckLines = QString::fromUtf8(fileBytes(wholeDeck)).split(u'\n');
+    QList<qsizetype> starts;
+    for (qsizetype i = 0; i < deckLines.size(); ++i)
+      if (deckLines[i].trimmed() == QStringLiteral("sheet")) starts << i;
+    QVERIFY(starts.size() >= 4);
+    deckLines.remove(starts[0], starts[2] - starts[0]);
+    Desk expected(settings);
+    const QString laterSheets = expected.folder.filePath(QStringLiteral("later.deck"));
+    QFile deck(laterSheets);
+    QVERIFY(deck.open(QIODevice::WriteOnly));
+    deck.write(deckLines.join(u'\n').toUtf8());
+    deck.close();
+    const QString noAnswers = expected.folder.filePath(QStringLiteral("none.answers"));
+    QFile none(noAnswers);
+    QVERIFY(none.open(QIODevice::WriteOnly));
+    none.close();
+    const cli_test::Result cli = cli_test::run(
+        {QStringLiteral("read"), QStringLiteral("--folder"), expected.folder.path(), QStringLiteral("--layout"),
+         QStringLiteral("EXAM"), QStringLiteral("--data"), expected.folder.filePath(QStringLiteral("exam.dat")),
+         QStringLiteral("--reader"), QStringLiteral("sim:") + laterSheets, QStringLiteral("--answers"), noAnswers});
+    QCOMPARE(cli.exitCode, 0);
+    const QByteArray records = fileBytes(expected.folder.filePath(QStringLiteral("exam.dat")));
+    QCOMPARE(records.count("\r\n"), 2);
+
+    Desk desk(settings);
+    MainWindow& window = desk.openWithDeck(wholeDeck);
+    QCOMPARE(desk.find<QComboBox>("Combo1")->currentText(), QStringLiteral("EXAM"));
+    OperatorScript answers;  // no box is expected
+    int densityLines = -1;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal || modal->objectName() != QStringLiteral("frmYogun")) return;
+      densityLines = modal->findChild<QListWidget*>(QStringLiteral("List1"))->count();
+      modal->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    });
+    closer.start(10);
+    desk.button("Command6")->click();
+    QVERIFY(desk.waitForRunEnd());
+    QTRY_COMPARE_WITH_TIMEOUT(densityLines, 70, 20000);
+    QCOMPARE(window.counters().SheetCount, 0);
+
+    desk.chosen = desk.folder.filePath(QStringLiteral("exam.dat"));
+    desk.button("Command1")->click();
+    QVERIFY(desk.waitForRunEnd());
+    QCOMPARE(fileBytes(desk.chosen), records);
+    QCOMPARE(window.counters().RunSavedCount, 2);
+    QCOMPARE(desk.find<QLabel>("Label2_0")->text(), QStringLiteral("2"));
+    // The student number of sheet 4 leads the last saved record.
+    const QByteArray lastRecord = records.split('\n').value(1);
+    QVERIFY(desk.find<QLabel>("Label8")->text().contains(QString::fromLatin1(lastRecord.left(10))));
+    QVERIFY(answers.seen().isEmpty());
+    QVERIFY(answers.problems().isEmpty());
   }
 
   void aboutWindowIsOneWindowShownAgain() {

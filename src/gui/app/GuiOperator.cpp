@@ -1,8 +1,11 @@
 #include "app/GuiOperator.h"
 
+#include "app/WindowTitleWidth.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMetaObject>
@@ -167,6 +170,12 @@ MessageAnswer GuiOperator::showMessageBox(const MessageBoxRequest& request) {
   box->setTextFormat(Qt::PlainText);
   box->setText(screenLines(request.text));
   box->setIcon(qtIcon(request.icon));
+  // The box sizes itself to its text and would leave its title to be cut by
+  // the window manager; its layout, which it has just built, is given the
+  // title's width to keep.
+  if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+    grid->addItem(new QSpacerItem(windowTitleWidth(request.title, box->font()), 0), grid->rowCount(), 0, 1,
+                  grid->columnCount());
 
   // Roles decide what Escape and the close button do: a single button, or the one RejectRole button, answers
   // them; a Yes/No box has neither (its "Hayır" is destructive, not a way out), so both are ignored there.
@@ -223,6 +232,9 @@ std::optional<QString> GuiOperator::showInputBox(const InputBoxRequest& request)
   box->setTextValue(request.defaultText);
   box->setOkButtonText(texts.ok);
   box->setCancelButtonText(texts.cancel);
+  // Its layout sets the box's size, and is given the title's width to keep.
+  if (QLayout* layout = box->layout())
+    layout->addItem(new QSpacerItem(windowTitleWidth(request.title, box->font()), 0));
 
   int result = 0;
   if (!execBox(*box, result)) {

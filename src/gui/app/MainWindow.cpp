@@ -5,10 +5,13 @@
 #include "app/CaptionTable.h"
 #include "app/DesktopLinks.h"
 #include "app/PictureSurface.h"
+#include "app/RecordView.h"
+#include "app/ScrollBarStyle.h"
 #include "app/SettingsColour.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsPanelWidget.h"
 #include "app/UpdateCheck.h"
+#include "app/WindowPlacement.h"
 #include "common/AnsiCodec.h"
 #include "layout/LayoutList.h"
 #include "reading/FieldDecoding.h"
@@ -30,24 +33,42 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QTextBrowser>
+
+#include <algorithm>
 
 namespace {
 
 const QUrl kInformationPage(QStringLiteral("qrc:/korvel/info.html"));
 
+// The lines of the last saved record shown at once while the raw view below
+// shows the whole sheet.
+constexpr int kRecordLinesBesideRawView = 6;
+
+// The window's size where the screen has room for it.
+constexpr QSize kPreferredSize(1100, 720);
+
+// What a window manager's title bar and borders commonly take; the real
+// frame is often known only after the window has been placed.
+constexpr QMargins kFrameAllowance(6, 34, 6, 6);
+
 // Only the roles of the control's own surface and text: a palette set on a
 // widget passes to its children, and the edit fields must keep theirs.
 void paint(QWidget* widget, const QColor& background, const QColor& text) {
-  if (qobject_cast<QCheckBox*>(widget)) {
-    // The style paints a check box's surface from its own colours.
-    widget->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; color: %2; padding: 2px; }")
-                              .arg(background.name(), text.name()));
-    return;
-  }
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, background);
   palette.setColor(QPalette::WindowText, text);
+  if (qobject_cast<QCheckBox*>(widget)) {
+    // The box itself is drawn in the colours of an edit field: a white face
+    // and a black tick stand out from any status colour dark enough for
+    // light text, and a light one still shows the box's border.
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    widget->setBackgroundRole(QPalette::Window);
+    widget->setAutoFillBackground(true);
+  }
   widget->setPalette(palette);
 }
 
@@ -70,13 +91,14 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   m_c.WebBrowser1->setSource(kInformationPage);
   m_panelWidget = new SettingsPanelWidget(m_panel, m_central);
   m_panelWidget->hide();
+  ScrollBarStyle::applyTo(m_central);
   for (QLabel* label : m_c.Label2) label->installEventFilter(this);
   m_updateCheck = new UpdateCheck(this);
   m_updateCheck->setObjectName(QStringLiteral("UpdateCheck"));
   // The notice is only ever replaced by a newer one, never cleared.
   connect(m_updateCheck, &UpdateCheck::noticeFound, m_c.Label2[7], &QLabel::setText);
   m_operator.setBeforeBox([this] { m_runs.publish(); });
-  resize(1100, 720);
+  resize(kPreferredSize);
 
   // Start-up: the counters at zero, the settings loaded (the panel's
   // reactions run as they are applied), captions and colours, the layout
@@ -135,6 +157,28 @@ void MainWindow::connectControls() {
 bool MainWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) Form_Activate();
   return QMainWindow::event(event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (m_placedOnScreen || event->spontaneous() || !screen()) return;
+  m_placedOnScreen = true;
+  // The frame as far as it is known yet, and at least what window managers
+  // commonly take.
+  const QRect inside = geometry();
+  const QRect outside = frameGeometry();
+  const QMargins frame(std::max(inside.left() - outside.left(), kFrameAllowance.left()),
+                       std::max(inside.top() - outside.top(), kFrameAllowance.top()),
+                       std::max(outside.right() - inside.right(), kFrameAllowance.right()),
+                       std::max(outside.bottom() - inside.bottom(), kFrameAllowance.bottom()));
+  // The size given before the first show (the preferred one, unless a
+  // caller chose another) where it fits.
+  const WindowPlacement placement =
+      placeWindow(size(), minimumSizeHint(), screen()->availableGeometry(), frame);
+  setGeometry(placement.geometry);
+  // On a small screen the window manager gives the window all the room
+  // there is; without one the window has already been made to fit.
+  if (placement.fillsScreen) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void MainWindow::Form_Activate() {
@@ -226,6 +270,7 @@ void MainWindow::showRunViews(const RunSnapshot& snapshot) {
   const QString raw = m_c.Check10->isChecked() ? ansi::asCyrillic(views.Text14) : views.Text14;
   if (m_c.Text14->toPlainText() != raw) m_c.Text14->setPlainText(raw);
   m_c.Text14->setVisible(views.Text14Visible);
+  m_c.Label8View->setLinesShown(views.Text14Visible ? kRecordLinesBesideRawView : 0);
 }
 
 RunSnapshot MainWindow::currentViews() const {
@@ -498,6 +543,8 @@ void MainWindow::ApplyAppearance() {
   for (int index : {0, 1, 2, 3, 4, 5, 7, 8, 9}) status.append(m_c.Label2[index]);
   status << m_c.Label3 << m_c.Label5 << m_c.Label12 << m_c.Label13 << m_c.Check6 << m_c.Check10;
   for (QWidget* widget : status) paint(widget, base, text);
-  for (QLabel* record : {m_c.Label8, m_c.Label9})
+  // The record's view too, for the corner between its scroll bars.
+  for (QWidget* record : {static_cast<QWidget*>(m_c.Label8), static_cast<QWidget*>(m_c.Label9),
+                          static_cast<QWidget*>(m_c.Label8View)})
     paint(record, colourOf(colours.highlight), colourOf(colours.highlightText));
 }

@@ -76,6 +76,8 @@ class MainWindow : public QMainWindow {
 
  protected:
   bool event(QEvent* event) override;
+  /// The first show fits the window to its screen.
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -130,6 +132,7 @@ class MainWindow : public QMainWindow {
   bool m_inActivation = false;
   bool m_closeAfterRun = false;
   bool m_densityRunning = false;
+  bool m_placedOnScreen = false;
   QString m_currentDataFilePath;
   FieldRect m_fieldRect;
   LayoutPreview m_preview;

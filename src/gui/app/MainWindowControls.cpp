@@ -1,6 +1,7 @@
 #include "app/MainWindowControls.h"
 
 #include "app/PictureSurface.h"
+#include "app/RecordView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -140,17 +141,15 @@ MainWindowControls MainWindowControls::build(QWidget* central) {
   c.Label9 = statusLabel(QStringLiteral("Label9"), QStringLiteral("Son Kaydedilen"), central);
   c.Label8 = statusLabel(QStringLiteral("Label8"), QString(), central);
   c.Label8->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  // The record is shown as the run lays it out, a line per field: the
-  // first lines are what the operator glances at, the raw view below has
-  // the whole.
-  c.Label8->setMinimumHeight(26);
-  c.Label8->setMaximumHeight(96);
   c.Label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   c.Label8->setFont(fixed);
+  // The record is shown as the run lays it out, a line per field: the first
+  // lines are what the operator glances at, the rest is a scroll away.
+  c.Label8View = new RecordView(c.Label8, central);
   auto* lastRecord = new QHBoxLayout;
-  lastRecord->addWidget(c.Label9);
-  lastRecord->addWidget(c.Label8, 1);
+  lastRecord->addWidget(c.Label9, 0, Qt::AlignTop);
+  lastRecord->addWidget(c.Label8View, 1);
 
   c.Text14 = named(new QPlainTextEdit(central), "Text14");
   c.Text14->setReadOnly(true);
@@ -169,7 +168,8 @@ MainWindowControls MainWindowControls::build(QWidget* central) {
   auto* middle = new QVBoxLayout;
   middle->addLayout(formRow);
   middle->addLayout(status);
-  middle->addLayout(lastRecord);
+  // Where the raw view is hidden (UTF-8 layouts) the record takes its room.
+  middle->addLayout(lastRecord, 3);
   middle->addWidget(c.Text14, 3);
   middle->addWidget(c.WebBrowser1, 2);
   middle->addLayout(bottom);

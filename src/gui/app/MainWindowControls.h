@@ -11,6 +11,7 @@ class QPushButton;
 class QTextBrowser;
 class QWidget;
 class PictureSurface;
+class RecordView;
 
 /// The controls of the main window, each carrying its own name as object
 /// name ("Command1", "Label2_3", ...), laid out on the window's central
@@ -36,6 +37,7 @@ struct MainWindowControls {
   QCheckBox* Check10 = nullptr;      ///< Cyrillic raw view
   QList<QLabel*> Label2;             ///< the ten status labels
   QLabel* Label8 = nullptr;          ///< last saved record
+  RecordView* Label8View = nullptr;  ///< scrolls the last saved record
   QLabel* Label9 = nullptr;          ///< "Son Kaydedilen"
   QLabel* Label12 = nullptr;         ///< reader model
   QLabel* Label13 = nullptr;         ///< data file of the run

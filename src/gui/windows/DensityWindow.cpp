@@ -1,6 +1,7 @@
 #include "windows/DensityWindow.h"
 
 #include "app/DesktopLinks.h"
+#include "app/ScrollBarStyle.h"
 #include "reading/DensityText.h"
 #include "windows/DensityBitmap.h"
 #include "windows/DensityCells.h"
@@ -20,7 +21,9 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 
-int pixels(int twips) { return twips / kTwipsPerPixel; }
+int pixels(int twips) {
+  return twips / kTwipsPerPixel;
+}
 
 QListWidget* gridList(const char* name, QWidget* parent) {
   auto* list = new QListWidget(parent);
@@ -35,7 +38,7 @@ QListWidget* gridList(const char* name, QWidget* parent) {
 
 }  // namespace
 
-DensityWindow::Places DensityWindow::placesFor(QSize size, int scrollValue) {
+DensityWindow::Places DensityWindow::placesFor(QSize size, int scrollValue, int barWidth) {
   Places places;
   const int left = pixels(60) - scrollValue;
   const int listWidth = pixels(24975);
@@ -43,6 +46,8 @@ DensityWindow::Places DensityWindow::placesFor(QSize size, int scrollValue) {
   places.List2 = QRect(left, pixels(60), listWidth, pixels(360));
   const int scrollWidth = std::clamp(size.width() - pixels(1200), 0, listWidth);
   places.HScroll1 = QRect(pixels(60), pixels(420), scrollWidth, pixels(675) - pixels(420));
+  const int linesLeft = std::min(places.List1.right() + 1, size.width() - pixels(60) - barWidth);
+  places.VScroll1 = QRect(linesLeft, places.List1.top(), barWidth, places.List1.height());
   const int buttonsTop = size.height() - pixels(1815);
   places.Command1 = QRect(pixels(60), buttonsTop, pixels(1695), pixels(450));
   places.Command2 = QRect(pixels(1800), buttonsTop, pixels(1695), pixels(450));
@@ -70,6 +75,19 @@ DensityWindow::DensityWindow(const DensityResult& density, const QString& progra
   m_header->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   m_rows = gridList("List1", this);
   m_rows->addItems(lines.mid(1));
+  // The list's own bar would stand at its far right, off the screen: a bar
+  // of the window's, kept inside it, moves the lines instead.
+  m_rows->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_lines = new QScrollBar(Qt::Vertical, this);
+  m_lines->setObjectName(QStringLiteral("VScroll1"));
+  QScrollBar* own = m_rows->verticalScrollBar();
+  connect(own, &QScrollBar::rangeChanged, m_lines, [this, own](int minimum, int maximum) {
+    m_lines->setRange(minimum, maximum);
+    m_lines->setPageStep(own->pageStep());
+    m_lines->setSingleStep(own->singleStep());
+  });
+  connect(own, &QScrollBar::valueChanged, m_lines, &QScrollBar::setValue);
+  connect(m_lines, &QScrollBar::valueChanged, own, &QScrollBar::setValue);
   m_cells = new DensityCells(m_rows);
   m_cells->setThreshold(options.threshold);
   m_rows->setItemDelegate(m_cells);
@@ -94,6 +112,7 @@ DensityWindow::DensityWindow(const DensityResult& density, const QString& progra
   m_savedPicture = m_pictureSaved ? path : failure;
   if (m_pictureSaved && options.openViewer) openPictureFullScreen(path);
 
+  ScrollBarStyle::applyTo(this);
   resize(1000, 700);
   setWindowState(windowState() | Qt::WindowMaximized);
   placeControls();
@@ -106,14 +125,18 @@ void DensityWindow::resizeEvent(QResizeEvent* event) {
 
 void DensityWindow::placeControls() {
   const int listWidth = pixels(24975);
-  // The bar reaches as far as the lists stand out beyond the window.
-  m_scroll->setRange(0, std::max(0, listWidth + 2 * pixels(60) - width()));
+  const int barWidth = m_lines->sizeHint().width();
+  // The bar reaches as far as the lists stand out beyond the window, the
+  // last column brought out beside the bar for the lines.
+  m_scroll->setRange(0, std::max(0, listWidth + 2 * pixels(60) + barWidth - width()));
   m_scroll->setPageStep(std::max(1, width()));
   m_scroll->setSingleStep(std::max(1, m_rows->fontMetrics().horizontalAdvance(QStringLiteral("00 "))));
-  const Places places = placesFor(size(), m_scroll->value());
+  const Places places = placesFor(size(), m_scroll->value(), barWidth);
   m_header->setGeometry(places.List2);
   m_rows->setGeometry(places.List1);
   m_scroll->setGeometry(places.HScroll1);
+  m_lines->setGeometry(places.VScroll1);
+  m_lines->raise();
   m_close->setGeometry(places.Command1);
   m_end->setGeometry(places.Command2);
 }

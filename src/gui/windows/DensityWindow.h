@@ -22,7 +22,9 @@ struct DensityWindowOptions {
 
 /// The darkness grid of the last sheet a density reading read: the column
 /// numbers (List2) and one text line per sheet line (List1), scrolled
-/// sideways together by HScroll1, and the grid's picture (Picture1), which
+/// sideways together by HScroll1 and through the lines by VScroll1, which
+/// stays inside the window however wide the lists, and the grid's picture
+/// (Picture1), which
 /// is also saved as gecici2.bmp in the program folder and opened in the
 /// system's picture viewer. The window opens maximised.
 class DensityWindow : public QDialog {
@@ -37,11 +39,13 @@ class DensityWindow : public QDialog {
   bool pictureSaved() const { return m_pictureSaved; }
 
   /// The controls' places in pixels for a window of `size`, from their
-  /// places in twips (15 to the pixel).
+  /// places in twips (15 to the pixel), the lists moved `scrollValue` to
+  /// the left; VScroll1, `barWidth` wide, stands at the lists' right edge
+  /// or at the window's, whichever comes first.
   struct Places {
-    QRect List2, List1, HScroll1, Command1, Command2;
+    QRect List2, List1, HScroll1, VScroll1, Command1, Command2;
   };
-  static Places placesFor(QSize size, int scrollValue);
+  static Places placesFor(QSize size, int scrollValue, int barWidth);
 
  signals:
   /// "&Program Sonu": the whole program ends.
@@ -56,6 +60,7 @@ class DensityWindow : public QDialog {
   QListWidget* m_header = nullptr;
   QListWidget* m_rows = nullptr;
   QScrollBar* m_scroll = nullptr;
+  QScrollBar* m_lines = nullptr;
   QLabel* m_picture = nullptr;
   QPushButton* m_close = nullptr;
   QPushButton* m_end = nullptr;
