@@ -8,7 +8,7 @@
 
 #include "app/MainWindow.h"
 #include "app/WindowPlacement.h"
-#include "device/ReaderSelection.h"
+#include "sim/ReaderSelection.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
