@@ -214,6 +214,24 @@ TEST(ReadingRun, ContinuedDataFileKeepsItsRecords) {
                               "üzerine eklensin mi?"));
 }
 
+TEST(ReadingRun, RunningNumbersAreWrittenAsDigitsWhateverTheStartValueLooksLike) {
+  // One running number of four digits, continued from a file whose last
+  // record holds 0041; the box offers " 42".
+  const struct {
+    const char* typed;
+    QByteArray written;
+  } cases[] = {{" 42", "0042\r\n0043\r\n"}, {" 7 ", "0007\r\n0008\r\n"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    RunRig rig({"10=48=8=N=*= =", "02=02=01=04=00=D=0123456789=R=NO=No="});
+    rig.setData("0041\r\n");
+    rig.read("sheet\nsheet\n", {"Evet", c.typed, "Hayır"});
+    const QString prompt = QString::fromUtf8("input|Okuma Programı|No alanını giriniz (Artan numaralar)");
+    EXPECT_EQ(rig.boxes()[1], prompt + "| 42|" + c.typed);
+    EXPECT_EQ(rig.data(), "0041\r\n" + c.written);
+  }
+}
+
 TEST(ReadingRun, RestartedDataFileStartsOver) {
   ReadingRig rig;
   rig.setData("ABE\r\nBBE\r\n");

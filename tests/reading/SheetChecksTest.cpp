@@ -332,6 +332,18 @@ INSTANTIATE_TEST_SUITE_P(
                 3,
                 0,
                 0},
+        // A start number typed with blanks is still a number.
+        RunCase{"RunningNumberTypedWithBlanks",
+                {kDigits3.arg("T")},
+                "sheet\nsheet\n",
+                false,
+                {" 7 "},
+                "007\r\n008\r\n",
+                "<none>",
+                {box("input", kTitle, "Numara alanını giriniz (Boş ise artan numaralar)", "", " 7 ")},
+                2,
+                0,
+                0},
         // The matching sheet is saved, then the run stops.
         RunCase{"StopValue",
                 {kY1.arg("Ş")},

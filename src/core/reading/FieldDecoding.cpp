@@ -111,10 +111,7 @@ void FieldDecoding::frontPass(const omr::MarkBuffer& marks, RunFieldTable& value
         fitWithBlanks(entry.FieldFixedText, field.charCount, entry.FieldValue);
         break;
       case Source::RunningNumber:
-        entry.FieldValue = entry.FieldCounter.left(field.charCount);
-        if (entry.FieldValue.size() < field.charCount)
-          entry.FieldValue.prepend(QString(field.charCount - entry.FieldValue.size(), u'0'));
-        entry.FieldCounter = numeric::shortestForm(numeric::leadingValue(entry.FieldCounter) + 1);
+        entry.FieldValue = entry.takeRunningNumber(field.charCount);
         break;
       case Source::Constant:
         entry.FieldValue = entry.FieldFixedText;

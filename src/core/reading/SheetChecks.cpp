@@ -167,9 +167,7 @@ SheetVerdict SheetChecks::check(RunFieldTable& values, std::atomic<bool>& StopRe
       }
     }
     if (kind == u'T' && withoutBlanksAtEnds(value).isEmpty()) {
-      value = entry.FieldCounter.left(field.charCount);
-      if (value.size() < field.charCount) value.prepend(QString(field.charCount - value.size(), u'0'));
-      entry.FieldCounter = numeric::shortestForm(numeric::leadingValue(entry.FieldCounter) + 1);
+      value = entry.takeRunningNumber(field.charCount);
     }
     if (kind == u'Ş' &&
         withoutBlanksAtEnds(value.toUpper()) == withoutBlanksAtEnds(entry.FieldEntered.toUpper()))
