@@ -169,9 +169,14 @@ SheetVerdict SheetChecks::check(RunFieldTable& values, std::atomic<bool>& StopRe
     if (kind == u'T' && withoutBlanksAtEnds(value).isEmpty()) {
       value = entry.takeRunningNumber(field.charCount);
     }
-    if (kind == u'Ş' &&
-        withoutBlanksAtEnds(value.toUpper()) == withoutBlanksAtEnds(entry.FieldEntered.toUpper()))
-      StopRequested = true;
+    // An operator who left the stop value empty (or cancelled its box)
+    // asked for none; matching it would stop at the first blank field.
+    if (kind == u'Ş') {
+      const QString stopValue = entry.FieldEntered.toUpper();
+      if (!withoutBlanksAtEnds(stopValue).isEmpty() &&
+          withoutBlanksAtEnds(value.toUpper()) == withoutBlanksAtEnds(stopValue))
+        StopRequested = true;
+    }
 
     const bool listedUnit = kind == u'U' && field.parameter == u'1' && field.kindLength > 2;
     if (listedUnit && !withoutBlanksAtEnds(value).isEmpty()) failWindow(i, verdict);

@@ -56,7 +56,8 @@ class SheetChecks {
               SheetCheckSettings settings, SheetPicture* picture);
 
   /// Checks and corrects `values` in place. Sets `StopRequested` when a
-  /// stop value matched; the sheet itself is finished as the verdict says.
+  /// stop value matched (an empty stop value is none); the sheet itself is
+  /// finished as the verdict says.
   SheetVerdict check(RunFieldTable& values, std::atomic<bool>& StopRequested);
 
   /// Kind "N": the characters are base-2 digits, the first of weight 1; the
