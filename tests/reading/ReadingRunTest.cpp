@@ -95,6 +95,35 @@ TEST(ReadingRun, StopFinishesTheSheetInHandAndFeedsNoOther) {
   EXPECT_FALSE(rig.stop);
 }
 
+TEST(ReadingRun, EveryEndLeavesStopCleared) {
+  // Stop pressed while the run's last sheet is in hand, and the run then
+  // ends its own way: the click must not carry over into the next Read.
+  const struct {
+    const char* name;
+    QByteArray deck;
+    QStringList answers;
+    int pressedInCycle;
+  } cases[] = {
+      {"tray empty", sheets(1), {"Hayır"}, 2},
+      {"reader fault", "sheet\nstatus 30080002\n", {"Hayır"}, 1},
+      {"wrong line count", "sheet\nlines 9\n", {"Hayır"}, 1},
+      {"answers ran out", sheets(1), {}, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ReadingRig rig;
+    rig.onCycle = [&rig, &c](int cycle) {
+      if (cycle == c.pressedInCycle) rig.stop = true;
+    };
+    try {
+      EXPECT_NE(rig.read(c.deck, c.answers).end, RunEnd::Stopped);
+    } catch (const OperatorGone&) {
+      EXPECT_TRUE(c.answers.isEmpty());
+    }
+    EXPECT_FALSE(rig.stop);
+  }
+}
+
 struct StatusCase {
   const char* name;
   const char* status;

@@ -68,12 +68,17 @@ SheetCycle::Settings cycleSettings(const RunEnvironment& env) {
   return s;
 }
 
-// Every end of a run: the idle window's buttons, and no file left open.
+// Every end of a run: the idle window's buttons, no file left open, and no
+// Stop left over. A Stop pressed just before the run ended some other way
+// (a reader fault, the empty tray, an exception) would otherwise end the
+// next run before its first sheet.
 class RunEnding {
  public:
-  RunEnding(MainControls& controls, RunFiles& files) : m_controls(controls), m_files(files) {}
+  RunEnding(MainControls& controls, RunFiles& files, std::atomic<bool>& StopRequested)
+      : m_controls(controls), m_files(files), m_stopRequested(StopRequested) {}
   ~RunEnding() {
     m_files.closeAll();
+    m_stopRequested = false;
     m_controls.Command1Enabled = true;
     m_controls.Command2Enabled = true;
     m_controls.Command3Enabled = true;
@@ -86,6 +91,7 @@ class RunEnding {
  private:
   MainControls& m_controls;
   RunFiles& m_files;
+  std::atomic<bool>& m_stopRequested;
 };
 
 // Stop and the sheet limit leave the reader with its transport emptied and
@@ -107,7 +113,7 @@ void setUpBarcodeUnit(OmrApi& api) {
 // restoring of the window at its end, and the reader connection.
 struct RunScope {
   explicit RunScope(RunEnvironment& env)
-      : ending(env.controls, runFiles),
+      : ending(env.controls, runFiles, env.StopRequested),
         deviceSettings(DeviceSettings::from(env.settings, env.panel)),
         connection(env.reader, env.person, deviceSettings, env.readerState, &runFiles) {}
 

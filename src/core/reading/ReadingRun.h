@@ -42,7 +42,8 @@ struct RunEnvironment {
   RunViews& views;
   RunCounters& counters;
   QString programFolder;
-  /// Set by the Stop command (from any thread); read at the top of a cycle.
+  /// Set by the Stop command (from any thread); read at the top of a cycle
+  /// and cleared at every end of a run, however it ends.
   std::atomic<bool>& StopRequested;
   SheetPicture* picture = nullptr;
   RunObserver* observer = nullptr;
