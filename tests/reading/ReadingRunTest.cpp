@@ -243,6 +243,14 @@ TEST(ReadingRun, ContinuedDataFileKeepsItsRecords) {
                               "üzerine eklensin mi?"));
 }
 
+TEST(ReadingRun, AnUnfinishedLastRecordKeepsALineOfItsOwn) {
+  ReadingRig rig;
+  rig.setData("ABE\r\nBBE");
+  rig.read(sheets(1), {"Evet", "Hayır"});
+  EXPECT_EQ(rig.data(), "ABE\r\nBBE\r\nCAC\r\n");
+  EXPECT_EQ(rig.counters.SheetCount, rig.data().count("\r\n"));
+}
+
 TEST(ReadingRun, RunningNumbersAreWrittenAsDigitsWhateverTheStartValueLooksLike) {
   // One running number of four digits, continued from a file whose last
   // record holds 0041; the box offers " 42".

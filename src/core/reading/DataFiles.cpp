@@ -5,6 +5,7 @@
 #include "reading/RunFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -42,6 +43,7 @@ bool DataFiles::open(std::unique_ptr<QFile>& file, const QString& path, OpenMode
   release(file);
   std::unique_ptr<QFile> opened = m_factory(path);
   if (!opened || !opened->open(modeFlags(mode))) return false;
+  if (mode == OpenMode::Append && !endUnfinishedLine(*opened)) return false;
   file = std::move(opened);
   if (m_runFiles) m_runFiles->add(file.get());
   return true;
@@ -54,9 +56,29 @@ void DataFiles::release(std::unique_ptr<QFile>& file) {
   file.reset();
 }
 
+bool DataFiles::endUnfinishedLine(QFile& file) {
+  // A file cut short by a power loss or edited by hand may end inside its
+  // last line. That line counts as a record when the file is read back, so
+  // it is finished here and the next record starts a line of its own.
+  const QString& path = file.fileName();
+  if (!QFileInfo(path).isFile()) return true;
+  QFile reader(path);
+  if (!reader.open(QIODevice::ReadOnly) || reader.size() == 0 || !reader.seek(reader.size() - 1)) return true;
+  char last = 0;
+  if (!reader.getChar(&last) || last == '\n') return true;
+  const QByteArray ending = last == '\r' ? QByteArrayLiteral("\n") : QByteArrayLiteral("\r\n");
+  return file.write(ending) == ending.size();
+}
+
 bool DataFiles::openData(OpenMode mode) {
-  if (m_utf8) return true;
-  return open(m_data, m_dataPath, mode);
+  if (!m_utf8) return open(m_data, m_dataPath, mode);
+  if (mode == OpenMode::Empty) return true;
+  // Each record opens the file again; the unfinished line is ended now,
+  // before the first of them.
+  std::unique_ptr<QFile> file;
+  const bool opened = open(file, m_dataPath, mode);
+  release(file);
+  return opened;
 }
 
 bool DataFiles::openErrorFile(OpenMode mode) {

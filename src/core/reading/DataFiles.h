@@ -27,8 +27,11 @@ class DataFiles {
   using FileFactory = std::function<std::unique_ptr<QFile>(const QString& path)>;
 
   enum class OpenMode {
-    Empty,   ///< created when missing, emptied when present
-    Append,  ///< created when missing, new lines go after the old ones
+    Empty,  ///< created when missing, emptied when present
+    /// Created when missing, new lines go after the old ones. A last line
+    /// without its line end is ended first (CR LF, or LF after a lone CR),
+    /// so every record keeps a line of its own.
+    Append,
   };
 
   /// `runFiles` (may be null) is told about every file held open, so that
@@ -44,7 +47,8 @@ class DataFiles {
   bool isUtf8() const { return m_utf8; }
 
   /// ANSI: opens the data file and keeps it open. UTF-8: nothing is held
-  /// open (each record opens the file), and the call succeeds.
+  /// open (each record opens the file); Append opens and closes it once to
+  /// end an unfinished last line.
   bool openData(OpenMode mode);
   /// ANSI: opens the error file and keeps it open. UTF-8: there is no error
   /// file; nothing is created and the call succeeds.
@@ -69,6 +73,7 @@ class DataFiles {
 
  private:
   bool open(std::unique_ptr<QFile>& file, const QString& path, OpenMode mode);
+  static bool endUnfinishedLine(QFile& file);
   bool writeLine(QFile& file, const QByteArray& bytes, QString& failure);
   void release(std::unique_ptr<QFile>& file);
 
