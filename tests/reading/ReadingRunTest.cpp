@@ -277,6 +277,28 @@ TEST(ReadingRun, RestartedDataFileStartsOver) {
   EXPECT_EQ(rig.counters.SheetCount, 1);
 }
 
+TEST(ReadingRun, StartingAfreshTakesNothingFromTheOldRecords) {
+  // A duplicate-checked answer and a running number. The first run leaves
+  // A and 0041 in the file; the second starts the file afresh and reads A
+  // again.
+  RunRig rig({"10=48=8=N=*= =", "02=02=01=05=00=Y=ABCDE=G=S1=Soru 1=", "03=03=01=04=00=D=0123456789=R=NO=No="});
+  rig.read("sheet\n2 1 14\n", {"41", "Hayır"});
+  ASSERT_EQ(rig.data(), "A0041\r\n");
+
+  QString shownAtFirstSheet = "<not read>";
+  rig.onCycle = [&rig, &shownAtFirstSheet](int) {
+    if (shownAtFirstSheet == "<not read>") shownAtFirstSheet = rig.views.Label8;
+  };
+  rig.read("sheet\n2 1 14\n", {"Hayır", "1", "Hayır"});
+  // No duplicate question, and the number starts from 1 again.
+  const QStringList boxes = rig.boxes();
+  ASSERT_EQ(boxes.size(), 3);
+  EXPECT_EQ(boxes[1], QString::fromUtf8("input|Okuma Programı|No alanını giriniz (Artan numaralar)|1|1"));
+  EXPECT_EQ(rig.data(), "A0001\r\n");
+  // The discarded record is not shown as the last one saved.
+  EXPECT_EQ(shownAtFirstSheet, "");
+}
+
 TEST(ReadingRun, CancelAtTheAppendQuestionEndsTheProgramAndKeepsTheFile) {
   ReadingRig rig;
   rig.setData("ABE\r\n");

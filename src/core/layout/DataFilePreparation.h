@@ -18,12 +18,14 @@ inline constexpr RgbColour kPromptMarkColour{16, 4, 230};
 /// A missing data file is started empty (`SheetCount` 0). An existing one is
 /// read back first: its lines are counted into `SheetCount`, each line is
 /// cut into the fields' values by their record widths (`FieldSubLength`),
-/// kind "G" values not yet in `List1` are added to it, every kind "R"
-/// counter continues from the last line's value plus one, and `Label8`
-/// shows the last line field by field. A file with lines leads to the
-/// Yes/No/Cancel question: Yes appends, No starts the file afresh (a UTF-8
-/// data file is deleted), Cancel ends the program. A file of a UTF-8 layout
-/// is read as UTF-8 so that the cut falls where the record writer put it.
+/// and `Label8` shows the last line field by field. A file with lines leads
+/// to the Yes/No/Cancel question. Yes appends: kind "G" values not yet in
+/// `List1` are added to it, and every kind "R" counter continues from the
+/// last line's value plus one. No starts the file afresh from nothing: the
+/// old records' "G" values leave `List1`, the counters stay at their start,
+/// `Label8` is emptied (a UTF-8 data file is deleted). Cancel ends the
+/// program. A file of a UTF-8 layout is read as UTF-8 so that the cut falls
+/// where the record writer put it.
 ///
 /// With `SecondTray` an ANSI layout's error file is opened as well, and the
 /// error counter's labels are shown; without it they are hidden.
