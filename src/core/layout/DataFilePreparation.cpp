@@ -142,8 +142,11 @@ void PrepareDataFile(const LayoutTable& layout, bool SecondTray, DataFiles& file
       if (!opened) endWithWriteError(files, op, 2);
       continueRecords(earlier, fields, views);
     } else if (answer == MessageAnswer::No) {
-      bool restarted = files.isUtf8() ? files.removeData() : files.openData(DataFiles::OpenMode::Empty);
-      if (SecondTray) restarted = files.openErrorFile(DataFiles::OpenMode::Empty) && restarted;
+      // The old records are kept as a numbered backup beside the file (a
+      // UTF-8 layout has no error file to keep).
+      bool restarted = files.moveAsideAsBackup(SecondTray && !files.isUtf8()) &&
+                       files.openData(DataFiles::OpenMode::Empty);
+      if (SecondTray) restarted = restarted && files.openErrorFile(DataFiles::OpenMode::Empty);
       showErrorLabels(views, SecondTray);
       if (!restarted) endWithWriteError(files, op, 3);
       forgetRecords(earlier, views);

@@ -22,10 +22,11 @@ inline constexpr RgbColour kPromptMarkColour{16, 4, 230};
 /// to the Yes/No/Cancel question. Yes appends: kind "G" values not yet in
 /// `List1` are added to it, and every kind "R" counter continues from the
 /// last line's value plus one. No starts the file afresh from nothing: the
-/// old records' "G" values leave `List1`, the counters stay at their start,
-/// `Label8` is emptied (a UTF-8 data file is deleted). Cancel ends the
-/// program. A file of a UTF-8 layout is read as UTF-8 so that the cut falls
-/// where the record writer put it.
+/// old file (and with `SecondTray` an ANSI layout's error file) is first
+/// moved aside as a numbered backup (DataFiles::moveAsideAsBackup), the old
+/// records' "G" values leave `List1`, the counters stay at their start and
+/// `Label8` is emptied. Cancel ends the program. A file of a UTF-8 layout
+/// is read as UTF-8 so that the cut falls where the record writer put it.
 ///
 /// With `SecondTray` an ANSI layout's error file is opened as well, and the
 /// error counter's labels are shown; without it they are hidden.

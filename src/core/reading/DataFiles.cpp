@@ -86,9 +86,22 @@ bool DataFiles::openErrorFile(OpenMode mode) {
   return open(m_error, errorPath(), mode);
 }
 
-bool DataFiles::removeData() {
+bool DataFiles::moveAsideAsBackup(bool errorFileToo) {
   release(m_data);
-  return !QFile::exists(m_dataPath) || QFile::remove(m_dataPath);
+  release(m_error);
+  const QString errorFile = errorPath();
+  // An error file without lines holds nothing worth keeping; a folder in
+  // its place is not ours to move.
+  const QFileInfo error(errorFile);
+  const bool moveError = errorFileToo && error.isFile() && error.size() > 0;
+  constexpr int kMostBackups = 1000000;
+  for (int number = 1; number <= kMostBackups; ++number) {
+    const QString suffix = u'.' + QString::number(number);
+    if (QFileInfo::exists(m_dataPath + suffix) || QFileInfo::exists(errorFile + suffix)) continue;
+    if (QFileInfo::exists(m_dataPath) && !QFile::rename(m_dataPath, m_dataPath + suffix)) return false;
+    return !moveError || QFile::rename(errorFile, errorFile + suffix);
+  }
+  return false;
 }
 
 bool DataFiles::isDataOpen() const {

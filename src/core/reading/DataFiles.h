@@ -53,8 +53,13 @@ class DataFiles {
   /// ANSI: opens the error file and keeps it open. UTF-8: there is no error
   /// file; nothing is created and the call succeeds.
   bool openErrorFile(OpenMode mode);
-  /// Deletes the data file; true when it is gone afterwards.
-  bool removeData();
+  /// Moves the data file aside before it is started afresh, so that no
+  /// record is lost to a misread question: it is renamed `DosyaAdi` + "." +
+  /// N in its own folder, N the first number from 1 on that no earlier
+  /// backup took. With `errorFileToo` an error file with lines goes to
+  /// errorPath() + "." + N with the same N. True when every file that had
+  /// to move has moved (a data file that is not there has nothing to move).
+  bool moveAsideAsBackup(bool errorFileToo);
 
   bool isDataOpen() const;
   bool hasErrorFile() const;
