@@ -307,6 +307,19 @@ TEST(ReadingRun, CancelAtTheAppendQuestionEndsTheProgramAndKeepsTheFile) {
   EXPECT_TRUE(rig.controls.Command1Enabled);
 }
 
+TEST(ReadingRun, ADataFileThatCannotBeMadeIsFoundBeforeTheFirstSheet) {
+  for (const bool utf8 : {false, true}) {
+    SCOPED_TRACE(utf8 ? "UTF-8" : "ANSI");
+    ReadingRig rig;
+    if (utf8) rig.writeLayout(kLayout, true);
+    rig.dataName = "yok/veri.dat";
+    EXPECT_THROW(rig.read(sheets(1), {"Tamam"}), ProgramEnd);
+    EXPECT_EQ(rig.boxTexts(), QStringList{QString::fromUtf8("Dosya yazma hatası 1 ")});
+    EXPECT_FALSE(rig.log().contains("OMR_FeedSheet()"));
+    EXPECT_EQ(rig.views.Label8, "");
+  }
+}
+
 TEST(ReadingRun, NoReaderEndsBeforeAnyFileIsOpened) {
   ReadingRig rig;
   EXPECT_EQ(rig.read("open fail\n", {"Evet", "Hayır"}).end, RunEnd::ReaderNotReady);

@@ -72,9 +72,9 @@ bool DataFiles::endUnfinishedLine(QFile& file) {
 
 bool DataFiles::openData(OpenMode mode) {
   if (!m_utf8) return open(m_data, m_dataPath, mode);
-  if (mode == OpenMode::Empty) return true;
-  // Each record opens the file again; the unfinished line is ended now,
-  // before the first of them.
+  // Each record opens the file again, but whether it can be written is
+  // found out now, before the first sheet goes through the reader; an
+  // unfinished last line is ended now too.
   std::unique_ptr<QFile> file;
   const bool opened = open(file, m_dataPath, mode);
   release(file);

@@ -47,8 +47,8 @@ class DataFiles {
   bool isUtf8() const { return m_utf8; }
 
   /// ANSI: opens the data file and keeps it open. UTF-8: nothing is held
-  /// open (each record opens the file); Append opens and closes it once to
-  /// end an unfinished last line.
+  /// open (each record opens the file); the file is opened in `mode` and
+  /// closed again, so a file that cannot be written is found at once.
   bool openData(OpenMode mode);
   /// ANSI: opens the error file and keeps it open. UTF-8: there is no error
   /// file; nothing is created and the call succeeds.
