@@ -227,9 +227,22 @@ TEST(ReadingRun, BackSideReadOnlyForDoubleSidedSheets) {
   {
     ReadingRig rig;  // single-sided sheets on a reader with a back unit
     rig.read(deck, {"Hayır"});
-    EXPECT_EQ(rig.data(), "CA\r\n");
+    EXPECT_EQ(rig.data(), "CA \r\n");
     EXPECT_FALSE(rig.log().contains("OMR_GetMarks(1,buf,buf)"));
   }
+}
+
+TEST(ReadingRun, AnUnreadBackSideKeepsItsFixedValuesAndTheRecordsColumns) {
+  // Single-sided sheets on a reader with a back unit. The back holds a
+  // blank-checked field of five characters, a fixed value of three, a
+  // constant and two characters of a word list three letters wide.
+  RunRig rig({"10=48=8=N=*= =", "02=02=01=05=00=Y=ABCDE=Y=SORU1=Soru 1=",
+              "/02=02=01=05=00=D=ABCDE=W=ARKA=Arka=", "/03=03=01=03=00=D=ABC=D=SABIT=Sabit=",
+              "/04=04=01=02=00=Y=XY=H=SBT=Sbt=", "/05=05=01=02=00=D=bir~iki~=Y=KL=Kelime="});
+  rig.read("equipment 00010000\nsheet\n2 3 14\n", {"OK", "Hayır"});
+  // Nothing is asked about the fields that were not read.
+  EXPECT_EQ(rig.boxTexts().size(), 2);
+  EXPECT_EQ(rig.data(), "C     OK XY      \r\n");
 }
 
 TEST(ReadingRun, ContinuedDataFileKeepsItsRecords) {

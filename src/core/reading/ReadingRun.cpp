@@ -213,19 +213,21 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
 
     if (outcome == SheetCycle::Outcome::Decode) {
       passes.frontPass(cycle.front(), values, backFieldsOnBack ? firstBack - 1 : fieldCount, &m_env.reader);
-      if (cycle.backRead()) {
+      // Single-sided sheets on a reader with a back unit: the back side is
+      // not read, its fixed values and constants stay, and what it would
+      // have read is left blank at its width and out of the checks.
+      const bool backUnread = backFieldsOnBack && !cycle.backRead();
+      if (cycle.backRead())
         passes.backPass(cycle.back(), values, firstBack);
-      } else if (backFieldsOnBack) {
-        // The back side was not read (single-sided sheets chosen): its
-        // fields hold nothing rather than the previous sheet's values.
-        for (int i = firstBack; i <= fieldCount; ++i) values.field(i).FieldValue.clear();
-      }
+      else if (backUnread)
+        passes.unreadBackPass(values, firstBack);
       const bool dropped = assembly.assemble(values, m_env.views.Text6);
+      if (backUnread) passes.blankUnreadBackFields(values, firstBack);
       SheetVerdict verdict;
       if (dropped)
         verdict.outcome = SheetVerdict::Outcome::Dropped;
       else
-        verdict = checks.check(values, m_env.StopRequested);
+        verdict = checks.check(values, m_env.StopRequested, backUnread ? firstBack : 0);
       if (verdict.outcome == SheetVerdict::Outcome::NextAtOnce) {
         // Not saved and outside the sheet limit, but still a sheet the run
         // did not keep.

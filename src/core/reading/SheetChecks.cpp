@@ -67,12 +67,15 @@ SheetChecks::SheetChecks(const LayoutTable& layout, FieldRect rect, Operator& op
   }
 }
 
-SheetVerdict SheetChecks::check(RunFieldTable& values, std::atomic<bool>& StopRequested) {
+SheetVerdict SheetChecks::check(RunFieldTable& values, std::atomic<bool>& StopRequested,
+                                int firstUnreadField) {
   SheetVerdict verdict;
   GroupActive.fill(false);
   const QString& blank = m_layout.BlankText;
   const QString& multiMark = m_layout.MultiMarkText;
-  const int count = std::min(static_cast<int>(m_fields.size()), static_cast<int>(values.entries.size()));
+  int count = std::min(static_cast<int>(m_fields.size()), static_cast<int>(values.entries.size()));
+  // An unread side has nothing to confirm, correct or find wanting.
+  if (firstUnreadField > 0) count = std::min(count, firstUnreadField - 1);
   const bool exemptionOn = count >= kExemptionField && values.field(kExemptionField).FieldValue == u"E";
 
   for (int i = 1; i <= count; ++i) {

@@ -57,8 +57,9 @@ class SheetChecks {
 
   /// Checks and corrects `values` in place. Sets `StopRequested` when a
   /// stop value matched (an empty stop value is none); the sheet itself is
-  /// finished as the verdict says.
-  SheetVerdict check(RunFieldTable& values, std::atomic<bool>& StopRequested);
+  /// finished as the verdict says. Fields from `firstUnreadField` on (0:
+  /// none) lie on a side that was not read and are not checked.
+  SheetVerdict check(RunFieldTable& values, std::atomic<bool>& StopRequested, int firstUnreadField = 0);
 
   /// Kind "N": the characters are base-2 digits, the first of weight 1; the
   /// sum's last three digits, zero-padded.
