@@ -39,6 +39,20 @@ const char* endName(RunEnd end) {
   return "";
 }
 
+// Every sheet fed, each in one tally. The tallies tools have always read
+// come first and always; the others only when they hold a sheet, so the
+// line of an ordinary run stays as it was.
+QString summary(const RunCounters& counters) {
+  QString line = QStringLiteral("saved %1, rejected %2, dropped %3")
+                     .arg(counters.RunSavedCount)
+                     .arg(counters.RunRejectedCount)
+                     .arg(counters.RunDroppedCount);
+  if (counters.RunSkippedCount > 0)
+    line += QStringLiteral(", skipped at a reader fault %1").arg(counters.RunSkippedCount);
+  if (counters.RunUnwrittenCount > 0) line += QStringLiteral(", not written %1").arg(counters.RunUnwrittenCount);
+  return line;
+}
+
 }  // namespace
 
 int runReadCommand(const QStringList& arguments) {
@@ -83,8 +97,7 @@ int runReadCommand(const QStringList& arguments) {
     std::printf("run %s\n", endName(result.end));
     return kExitOk;
   });
-  std::printf("saved %d, rejected %d, dropped %d: %s\n", counters.RunSavedCount, counters.RunRejectedCount,
-              counters.RunDroppedCount, dataPath.toUtf8().constData());
+  std::printf("%s: %s\n", summary(counters).toUtf8().constData(), dataPath.toUtf8().constData());
   std::fflush(stdout);
   return exitCode;
 }

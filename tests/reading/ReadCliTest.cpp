@@ -87,6 +87,17 @@ TEST_F(ReadCli, ExitCodesOfTheWaysAReadingEnds) {
   EXPECT_EQ(run({"read", "--data", m_dir.filePath("x")}, ""), 2);
 }
 
+TEST_F(ReadCli, TheSummaryAccountsForEverySheetFed) {
+  // One answer on a 10-line form; the first sheet jams and is set aside.
+  write("form.omrf", "10=48=8=N=*= =\r\n02=02=01=05=00=Y=ABCDE=Y=SORU1=Soru 1=\r\n");
+  const QString deck = write("d.deck", "sheet\nstatus 30080002\n2 1 14\nsheet\n2 3 14\n");
+  EXPECT_EQ(run({"read", "--layout", "FORM", "--data", m_dir.filePath("veri"), "--reader", "sim:" + deck},
+                "Evet\nHayır\n"),
+            0);
+  EXPECT_EQ(read("veri.txt"), "C\r\n");
+  EXPECT_EQ(m_stdout.last(), "saved 1, rejected 0, dropped 0, skipped at a reader fault 1: " + m_dir.filePath("veri.txt"));
+}
+
 TEST_F(ReadCli, DensityPrintsTheGridOfTheLastSheet) {
   const QString deck = write("d.deck", "sheet\n2 3 7\n3 48 12\n");
   EXPECT_EQ(run({"density", "--reader", "sim:" + deck}, "Hayır\n"), 0);

@@ -2,6 +2,8 @@
 
 #include "RunRig.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -169,6 +171,65 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"TimingMarkAsked", "41120003", false, true, {"Evet", "Hayır"}, "CAC\r\n", {"OMR_EjectSheet(1)"}, 0},
         // A fault the operator lets through ("carry on") reads the sheet.
         StatusCase{"BackOnlySingleSided", "42100000", false, false, {"Hayır"}, "CAC\r\nCAC\r\n", {}, 0}));
+
+struct TallyCase {
+  const char* name;
+  QByteArray deck;
+  bool secondTray;
+  bool dataFileGoesAtSheet2;  // a UTF-8 layout whose data file turns into a folder
+  QStringList answers;        // running out ends the run
+  int fed;
+  int saved, rejected, dropped, skipped, unwritten;
+};
+
+void PrintTo(const TallyCase& c, std::ostream* os) { *os << c.name; }
+
+class TallyTest : public testing::TestWithParam<TallyCase> {};
+
+TEST_P(TallyTest, EverySheetFedLandsInExactlyOneTally) {
+  const TallyCase& c = GetParam();
+  ReadingRig rig;
+  if (c.secondTray) rig.panel.selectOption2(2);
+  rig.panel.setCheck(SettingsPanel::CheckBox::Check2, 0);
+  rig.settings.StopOnError = 0;
+  if (c.dataFileGoesAtSheet2) {
+    rig.writeLayout(kLayout, true);
+    rig.onCycle = [&rig](int cycle) {
+      if (cycle != 2) return;
+      QFile::remove(rig.dataPath());
+      QDir().mkdir(rig.dataPath());
+    };
+  }
+  try {
+    rig.read(c.deck, c.answers);
+  } catch (const OperatorGone&) {
+  }
+  const RunCounters& n = rig.counters;
+  EXPECT_EQ(QList<int>({n.RunSavedCount, n.RunRejectedCount, n.RunDroppedCount, n.RunSkippedCount,
+                        n.RunUnwrittenCount}),
+            QList<int>({c.saved, c.rejected, c.dropped, c.skipped, c.unwritten}));
+  EXPECT_EQ(n.RunSavedCount + n.RunRejectedCount + n.RunDroppedCount + n.RunSkippedCount + n.RunUnwrittenCount,
+            c.fed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, TallyTest,
+    testing::Values(
+        // Set aside at a fault the second tray absorbs, without a word.
+        TallyCase{"DoubleFeedSecondTray", "sheet\nstatus 40110001\n" + sheets(1), true, false, {"Hayır"}, 2,
+                  1, 0, 0, 1, 0},
+        TallyCase{"DoubleFeedOneTray", "sheet\nstatus 40110001\n" + sheets(1), false, false, {"Evet", "Hayır"},
+                  2, 1, 0, 0, 1, 0},
+        // The sheet the operator ended the run at.
+        TallyCase{"JamEnded", "sheet\nstatus 30080002\n" + sheets(1), false, false, {"Hayır"}, 1, 0, 0, 0, 1,
+                  0},
+        TallyCase{"WrongLineCountEnded", "sheet\nlines 9\n" + sheets(1), false, false, {"Hayır"}, 1, 0, 0, 1,
+                  0, 0},
+        // A double mark asked about when no answer is left.
+        TallyCase{"AnswersRanOutAtASheet", sheets(1) + "sheet\n2 1 14\n2 2 14\n", false, false, {}, 2, 1, 0,
+                  1, 0, 0},
+        TallyCase{"RecordNotWritten", sheets(3), false, true, {"Tamam"}, 2, 1, 0, 0, 0, 1}),
+    [](const testing::TestParamInfo<TallyCase>& p) { return std::string(p.param.name); });
 
 struct LineCountCase {
   const char* name;
