@@ -35,8 +35,14 @@ const char* endName(RunEnd end) {
     case RunEnd::FaultStop: return "ended at a reader fault";
     case RunEnd::LineCountStop: return "ended at a wrong line count";
     case RunEnd::WriteFailed: return "ended: a record could not be written";
+    case RunEnd::EmptyHopper: return "ended at the empty hopper";
+    case RunEnd::StopValue: return "stopped at the stop value";
   }
   return "";
+}
+
+void printRunLine(const char* end) {
+  std::printf("run %s\n", end);
 }
 
 // Every sheet fed, each in one tally. The tallies tools have always read
@@ -93,8 +99,18 @@ int runReadCommand(const QStringList& arguments) {
     RunEnvironment environment{session.reader(), session.person(), session.settings(), session.panel(),
                                controls, readerState, views, counters, session.programFolder(), stop,
                                nullptr, &progress};
-    const RunResult result = ReadingRun(environment).Reader(layout, dataPath);
-    std::printf("run %s\n", endName(result.end));
+    // The ends that leave the run by an exception are named here too; the
+    // session turns them into their exit codes.
+    try {
+      const RunResult result = ReadingRun(environment).Reader(layout, dataPath);
+      printRunLine(endName(result.end));
+    } catch (const OperatorGone&) {
+      printRunLine("ended: the answers ran out");
+      throw;
+    } catch (const ProgramEnd&) {
+      printRunLine("ended: the program ends");
+      throw;
+    }
     return kExitOk;
   });
   std::printf("%s: %s\n", summary(counters).toUtf8().constData(), dataPath.toUtf8().constData());

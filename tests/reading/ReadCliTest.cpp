@@ -98,6 +98,56 @@ TEST_F(ReadCli, TheSummaryAccountsForEverySheetFed) {
   EXPECT_EQ(m_stdout.last(), "saved 1, rejected 0, dropped 0, skipped at a reader fault 1: " + m_dir.filePath("veri.txt"));
 }
 
+struct EndCase {
+  const char* name;
+  const char* field;  // the form's one field, an answer on line 2
+  QByteArray deck;
+  QByteArray answers;
+  bool sheetLimitOfOne;
+  const char* runLine;
+  int exitCode;
+};
+
+void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
+
+class ReadCliEnds : public ReadCli, public testing::WithParamInterface<EndCase> {};
+
+TEST_P(ReadCliEnds, TheRunLineNamesHowTheRunEnded) {
+  const EndCase& c = GetParam();
+  write("form.omrf", QByteArray("10=48=8=N=*= =\r\n") + c.field + "\r\n");
+  if (c.sheetLimitOfOne) {
+    QFile defaults(KORVEL_TEST_DATA "/settings/defaults.ini");
+    ASSERT_TRUE(defaults.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = defaults.readAll().split('\n');
+    lines[30] = "1\r";  // the sheet limit
+    write("sekonic.ini", lines.join('\n'));
+  }
+  const QString deck = write("d.deck", c.deck);
+  EXPECT_EQ(run({"read", "--layout", "FORM", "--data", m_dir.filePath("veri"), "--reader", "sim:" + deck},
+                c.answers),
+            c.exitCode);
+  ASSERT_GE(m_stdout.size(), 2);
+  EXPECT_EQ(m_stdout[m_stdout.size() - 2], c.runLine);
+  EXPECT_TRUE(m_stdout.last().startsWith("saved ")) << m_stdout.last().toStdString();
+}
+
+const char kQuestion[] = "02=02=01=05=00=Y=ABCDE=Y=SORU1=Soru 1=";
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, ReadCliEnds,
+    testing::Values(
+        EndCase{"EmptyHopper", kQuestion, "sheet\n2 3 14\n", "Hayır\n", false, "run ended at the empty hopper", 0},
+        EndCase{"StopValue", "02=02=01=05=00=Y=ABCDE=\xDE=DUR=Dur=" /* Ş in code page 1254 */, "sheet\n2 3 14\nsheet\n2 1 14\n", "C\n",
+                false, "run stopped at the stop value", 0},
+        EndCase{"SheetLimit", kQuestion, "sheet\n2 3 14\nsheet\n2 1 14\n", "", true, "run sheet limit reached",
+                0},
+        EndCase{"ReaderFault", kQuestion, "sheet\nstatus 30080002\n", "Hayır\n", false,
+                "run ended at a reader fault", 0},
+        EndCase{"WrongLineCount", kQuestion, "sheet\nlines 9\n", "Hayır\n", false,
+                "run ended at a wrong line count", 0},
+        EndCase{"AnswersRanOut", kQuestion, "sheet\n2 3 14\n", "", false, "run ended: the answers ran out", 3}),
+    [](const testing::TestParamInfo<EndCase>& p) { return std::string(p.param.name); });
+
 TEST_F(ReadCli, DensityPrintsTheGridOfTheLastSheet) {
   const QString deck = write("d.deck", "sheet\n2 3 7\n3 48 12\n");
   EXPECT_EQ(run({"density", "--reader", "sim:" + deck}, "Hayır\n"), 0);

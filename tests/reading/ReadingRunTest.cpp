@@ -38,7 +38,7 @@ TEST(ReadingRun, NewDataFileUntilTheTrayRunsEmpty) {
   ReadingRig rig;
   rig.controls.Command1Enabled = false;
   rig.controls.Command12Enabled = true;
-  EXPECT_EQ(rig.read(sheets(3), {"Hayır"}).end, RunEnd::FaultStop);
+  EXPECT_EQ(rig.read(sheets(3), {"Hayır"}).end, RunEnd::EmptyHopper);
   // No back-side unit: every field comes from the front.
   EXPECT_EQ(rig.data(), "CAC\r\nCAC\r\nCAC\r\n");
   EXPECT_EQ(rig.counters.SheetCount, 3);
@@ -268,12 +268,12 @@ TEST_P(LineCountTest, WrongLineCount) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, LineCountTest,
     testing::Values(
-        LineCountCase{"OneTrayDrop", false, 0, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(1)"}, RunEnd::FaultStop},
+        LineCountCase{"OneTrayDrop", false, 0, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(1)"}, RunEnd::EmptyHopper},
         LineCountCase{"OneTrayEnd", false, 0, {"Hayır"}, "", {"OMR_EjectSheet(1)"}, RunEnd::LineCountStop},
-        LineCountCase{"SecondTraySilent", true, 0, {}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::FaultStop},
-        LineCountCase{"SecondTrayAskedDrop", true, 1, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::FaultStop},
+        LineCountCase{"SecondTraySilent", true, 0, {}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::EmptyHopper},
+        LineCountCase{"SecondTrayAskedDrop", true, 1, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::EmptyHopper},
         // "Hayır" with a second tray: the sheet is decoded as it was read.
-        LineCountCase{"SecondTrayAskedKeep", true, 1, {"Hayır"}, "CAC\r\nCAC\r\n", {}, RunEnd::FaultStop}));
+        LineCountCase{"SecondTrayAskedKeep", true, 1, {"Hayır"}, "CAC\r\nCAC\r\n", {}, RunEnd::EmptyHopper}));
 
 TEST(ReadingRun, BackSideReadOnlyForDoubleSidedSheets) {
   const QByteArray deck = QByteArray("equipment 00010000\n") + kSheet;

@@ -99,7 +99,7 @@ struct RunCase {
   QByteArray errors;  // "<none>" when the run has no error file
   QStringList boxes;  // the empty tray's box left out
   int saved, rejected, dropped;
-  RunEnd end = RunEnd::FaultStop;
+  RunEnd end = RunEnd::EmptyHopper;
 };
 void PrintTo(const RunCase& c, std::ostream* os) {
   *os << c.name;
@@ -113,12 +113,12 @@ TEST_P(RunCheckTest, SheetsThroughTheRun) {
   if (c.secondTray) rig.panel.selectOption2(2);
   rig.panel.setText(SettingsPanel::TextBox::Text10, "-");
   QStringList answers = c.answers;
-  if (c.end == RunEnd::FaultStop) answers << QString::fromUtf8("Hayır");
+  if (c.end == RunEnd::EmptyHopper) answers << QString::fromUtf8("Hayır");
   EXPECT_EQ(rig.read(c.deck, answers).end, c.end);
   EXPECT_EQ(rig.data(), c.data);
   EXPECT_EQ(rig.errors(), c.errors);
   QStringList boxes = rig.boxes();
-  if (c.end == RunEnd::FaultStop) {
+  if (c.end == RunEnd::EmptyHopper) {
     ASSERT_FALSE(boxes.isEmpty());
     EXPECT_TRUE(boxes.takeLast().contains(kTrayEmpty));
   }
@@ -356,7 +356,7 @@ INSTANTIATE_TEST_SUITE_P(
                 2,
                 0,
                 0,
-                RunEnd::Stopped},
+                RunEnd::StopValue},
         // No stop value (left empty or cancelled): blank fields read on.
         RunCase{"EmptyStopValue",
                 {kY1.arg("Ş")},

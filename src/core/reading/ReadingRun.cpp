@@ -245,9 +245,10 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
   const int firstBack = layout.FirstBackField;
   const bool backFieldsOnBack = firstBack > 0 && m_env.readerState.BackSensorFitted;
 
+  bool stopValueMatched = false;
   for (;;) {
     if (stopAtTopOfCycle(runFiles)) {
-      result.end = RunEnd::Stopped;
+      result.end = stopValueMatched ? RunEnd::StopValue : RunEnd::Stopped;
       return result;
     }
     beginCycle();
@@ -260,7 +261,7 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
         result.end = RunEnd::FaultStop;
         return result;
       case SheetCycle::Outcome::EndRunAtEmptyHopper:
-        result.end = RunEnd::FaultStop;
+        result.end = RunEnd::EmptyHopper;
         return result;
       case SheetCycle::Outcome::EndRunAtLineCount:
         tally.count(&RunCounters::RunDroppedCount);
@@ -291,6 +292,7 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
           verdict.outcome = SheetVerdict::Outcome::Dropped;
         else
           verdict = checks.check(values, m_env.StopRequested, backUnread ? firstBack : 0);
+        stopValueMatched = stopValueMatched || verdict.stopValueMatched;
         if (verdict.outcome != SheetVerdict::Outcome::Output) {
           tally.count(&RunCounters::RunDroppedCount);
           // Left by the range question: not saved, and outside the sheet
@@ -338,7 +340,7 @@ DensityResult ReadingRun::densityRun() {
 
     const SheetCycle::Outcome outcome = cycle.readDensitySheet();
     if (outcome == SheetCycle::Outcome::EndRun || outcome == SheetCycle::Outcome::EndRunAtEmptyHopper) {
-      result.end = RunEnd::FaultStop;
+      result.end = outcome == SheetCycle::Outcome::EndRun ? RunEnd::FaultStop : RunEnd::EmptyHopper;
       return result;
     }
     if (outcome == SheetCycle::Outcome::NextAtOnce || outcome == SheetCycle::Outcome::SkipAtFault) continue;

@@ -177,8 +177,10 @@ SheetVerdict SheetChecks::check(RunFieldTable& values, std::atomic<bool>& StopRe
     if (kind == u'Ş') {
       const QString stopValue = entry.FieldEntered.toUpper();
       if (!withoutBlanksAtEnds(stopValue).isEmpty() &&
-          withoutBlanksAtEnds(value.toUpper()) == withoutBlanksAtEnds(stopValue))
+          withoutBlanksAtEnds(value.toUpper()) == withoutBlanksAtEnds(stopValue)) {
         StopRequested = true;
+        verdict.stopValueMatched = true;
+      }
     }
 
     const bool listedUnit = kind == u'U' && field.parameter == u'1' && field.kindLength > 2;

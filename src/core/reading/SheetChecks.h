@@ -36,6 +36,8 @@ struct SheetVerdict {
   bool SheetAccepted = true;
   /// The failed window checks' field indices, each with one leading blank.
   QString ErrorWindowList;
+  /// A stop value matched: the run stops at the top of the next cycle.
+  bool stopValueMatched = false;
 };
 
 /// The per-sheet checks of a normal run: number conversions, separators,
