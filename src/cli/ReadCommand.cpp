@@ -104,6 +104,14 @@ int runReadCommand(const QStringList& arguments) {
     try {
       const RunResult result = ReadingRun(environment).Reader(layout, dataPath);
       printRunLine(endName(result.end));
+      // The operator has been told which file and why.
+      if (result.end == RunEnd::WriteFailed) return kExitFailure;
+    } catch (const DataFileUnwritable& e) {
+      // The program ends here as it does in the window, but a file could
+      // not be written, and that is what a tool needs to hear.
+      printRunLine("ended: the data file could not be written");
+      printError(QStringLiteral("cannot write %1").arg(QString::fromUtf8(e.what())));
+      return kExitFailure;
     } catch (const OperatorGone&) {
       printRunLine("ended: the answers ran out");
       throw;

@@ -33,6 +33,7 @@ class ReadCli : public testing::Test {
                                                   "--transcript", m_dir.filePath("t.jsonl")});
     EXPECT_TRUE(cli.waitForFinished(60000));
     m_stdout = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    m_stderr = QString::fromUtf8(cli.readAllStandardError());
     return cli.exitCode();
   }
 
@@ -44,6 +45,7 @@ class ReadCli : public testing::Test {
 
   QTemporaryDir m_dir;
   QStringList m_stdout;
+  QString m_stderr;
 };
 
 TEST_F(ReadCli, ReadsTheSampleDeckAndEndsWithASummary) {
@@ -98,6 +100,8 @@ TEST_F(ReadCli, TheSummaryAccountsForEverySheetFed) {
   EXPECT_EQ(m_stdout.last(), "saved 1, rejected 0, dropped 0, skipped at a reader fault 1: " + m_dir.filePath("veri.txt"));
 }
 
+enum class DataFile { Missing, Folder, FullDisk };
+
 struct EndCase {
   const char* name;
   const char* field;  // the form's one field, an answer on line 2
@@ -106,6 +110,8 @@ struct EndCase {
   bool sheetLimitOfOne;
   const char* runLine;
   int exitCode;
+  DataFile data = DataFile::Missing;
+  const char* reason = "";  // the system's reason, on standard error or in a box
 };
 
 void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
@@ -122,6 +128,13 @@ TEST_P(ReadCliEnds, TheRunLineNamesHowTheRunEnded) {
     lines[30] = "1\r";  // the sheet limit
     write("sekonic.ini", lines.join('\n'));
   }
+  if (c.data == DataFile::Folder) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("veri.txt"));
+  }
+  if (c.data == DataFile::FullDisk) {
+    if (!QFile::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    ASSERT_TRUE(QFile::link("/dev/full", m_dir.filePath("veri.txt")));
+  }
   const QString deck = write("d.deck", c.deck);
   EXPECT_EQ(run({"read", "--layout", "FORM", "--data", m_dir.filePath("veri"), "--reader", "sim:" + deck},
                 c.answers),
@@ -129,6 +142,9 @@ TEST_P(ReadCliEnds, TheRunLineNamesHowTheRunEnded) {
   ASSERT_GE(m_stdout.size(), 2);
   EXPECT_EQ(m_stdout[m_stdout.size() - 2], c.runLine);
   EXPECT_TRUE(m_stdout.last().startsWith("saved ")) << m_stdout.last().toStdString();
+  const QString told = m_stderr + QString::fromUtf8(read("t.jsonl"));
+  EXPECT_TRUE(told.contains(QString::fromUtf8(c.reason))) << told.toStdString();
+  EXPECT_FALSE(told.contains("Unknown error")) << told.toStdString();
 }
 
 const char kQuestion[] = "02=02=01=05=00=Y=ABCDE=Y=SORU1=Soru 1=";
@@ -145,7 +161,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "run ended at a reader fault", 0},
         EndCase{"WrongLineCount", kQuestion, "sheet\nlines 9\n", "Hayır\n", false,
                 "run ended at a wrong line count", 0},
-        EndCase{"AnswersRanOut", kQuestion, "sheet\n2 3 14\n", "", false, "run ended: the answers ran out", 3}),
+        EndCase{"AnswersRanOut", kQuestion, "sheet\n2 3 14\n", "", false, "run ended: the answers ran out", 3},
+        // A file that could not be written: exit 1 and the system's reason.
+        EndCase{"DataPathIsAFolder", kQuestion, "sheet\n2 3 14\n", "Tamam\n", false,
+                "run ended: the data file could not be written", 1, DataFile::Folder, "Is a directory"},
+        EndCase{"FullDisk", kQuestion, "sheet\n2 3 14\n", "Tamam\n", false,
+                "run ended: a record could not be written", 1, DataFile::FullDisk, "No space left on device"}),
     [](const testing::TestParamInfo<EndCase>& p) { return std::string(p.param.name); });
 
 TEST_F(ReadCli, DensityPrintsTheGridOfTheLastSheet) {

@@ -25,10 +25,13 @@ QString kindLetter(const FieldDefinition& field) {
 [[noreturn]] void endWithWriteError(DataFiles& files, Operator& op, int number) {
   files.close();
   op.messageBox({MessageButtons::Ok, QStringLiteral("Dosya yazma hatası %1 ").arg(number)});
-  throw ProgramEnd();
+  throw DataFileUnwritable(files.lastFailure().toStdString());
 }
 
 QStringList readRecordLines(const QString& path, bool utf8) {
+  // Only a plain file holds records; a device in its place (a link to
+  // /dev/zero, say) would be read without end.
+  if (!QFileInfo(path).isFile()) return {};
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray bytes = file.readAll();

@@ -34,7 +34,8 @@ inline constexpr RgbColour kPromptMarkColour{16, 4, 230};
 ///
 /// When the data file or the error file cannot be created, opened or
 /// emptied the operator is told ("Dosya yazma hatası 1 ", "2 " or "3 ",
-/// OK only) and ProgramEnd is thrown; Cancel throws it without a message.
+/// OK only) and DataFileUnwritable (a ProgramEnd naming the file and the
+/// system's reason) is thrown; Cancel throws ProgramEnd without a message.
 /// `fields` must hold an entry for every field of `layout`.
 void PrepareDataFile(const LayoutTable& layout, bool SecondTray, DataFiles& files, RunFieldTable& fields,
                      RunViews& views, RunCounters& counters, Operator& op);

@@ -39,11 +39,17 @@ QString DataFiles::errorPath() const {
   return m_dataPath + QStringLiteral(".hat");
 }
 
+bool DataFiles::failed(const QString& path, const QString& reason) {
+  m_lastFailure = path + QStringLiteral(": ") + reason;
+  return false;
+}
+
 bool DataFiles::open(std::unique_ptr<QFile>& file, const QString& path, OpenMode mode) {
   release(file);
   std::unique_ptr<QFile> opened = m_factory(path);
-  if (!opened || !opened->open(modeFlags(mode))) return false;
-  if (mode == OpenMode::Append && !endUnfinishedLine(*opened)) return false;
+  if (!opened) return failed(path, QStringLiteral("Dosya açılamadı"));
+  if (!opened->open(modeFlags(mode))) return failed(path, opened->errorString());
+  if (mode == OpenMode::Append && !endUnfinishedLine(*opened)) return failed(path, opened->errorString());
   file = std::move(opened);
   if (m_runFiles) m_runFiles->add(file.get());
   return true;
@@ -98,10 +104,15 @@ bool DataFiles::moveAsideAsBackup(bool errorFileToo) {
   for (int number = 1; number <= kMostBackups; ++number) {
     const QString suffix = u'.' + QString::number(number);
     if (QFileInfo::exists(m_dataPath + suffix) || QFileInfo::exists(errorFile + suffix)) continue;
-    if (QFileInfo::exists(m_dataPath) && !QFile::rename(m_dataPath, m_dataPath + suffix)) return false;
-    return !moveError || QFile::rename(errorFile, errorFile + suffix);
+    if (QFileInfo::exists(m_dataPath) && !moveAside(m_dataPath, m_dataPath + suffix)) return false;
+    return !moveError || moveAside(errorFile, errorFile + suffix);
   }
-  return false;
+  return failed(m_dataPath, QStringLiteral("Yedek numarası kalmadı"));
+}
+
+bool DataFiles::moveAside(const QString& path, const QString& backup) {
+  QFile file(path);
+  return file.rename(backup) || failed(path, file.errorString());
 }
 
 bool DataFiles::isDataOpen() const {
@@ -115,7 +126,15 @@ bool DataFiles::hasErrorFile() const {
 bool DataFiles::writeLine(QFile& file, const QByteArray& bytes, QString& failure) {
   const QByteArray line = bytes + QByteArrayLiteral("\r\n");
   const qint64 sizeBefore = file.isSequential() ? 0 : file.size();
-  if (file.write(line) == line.size() && file.flush()) return true;
+  // A full disk takes the first part of a line and reports no error; only
+  // writing the rest fails with the system's reason.
+  qint64 written = 0;
+  while (written < line.size()) {
+    const qint64 taken = file.write(line.constData() + written, line.size() - written);
+    if (taken <= 0) break;
+    written += taken;
+  }
+  if (written == line.size() && file.flush()) return true;
   QString reason = file.errorString();
   if (reason.isEmpty()) reason = QStringLiteral("Dosya yazılamadı");
   failure = failureText(file.fileName(), reason);

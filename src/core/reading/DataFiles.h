@@ -64,6 +64,10 @@ class DataFiles {
   bool isDataOpen() const;
   bool hasErrorFile() const;
 
+  /// Why the last open or move that failed did so: the file's path, ": "
+  /// and the system's reason.
+  const QString& lastFailure() const { return m_lastFailure; }
+
   /// Appends `line` and CR LF to the data file. On failure returns false
   /// and sets `failure` to a message naming the file and the system's
   /// reason; the file keeps every earlier line.
@@ -79,6 +83,8 @@ class DataFiles {
  private:
   bool open(std::unique_ptr<QFile>& file, const QString& path, OpenMode mode);
   static bool endUnfinishedLine(QFile& file);
+  bool failed(const QString& path, const QString& reason);
+  bool moveAside(const QString& path, const QString& backup);
   bool writeLine(QFile& file, const QByteArray& bytes, QString& failure);
   void release(std::unique_ptr<QFile>& file);
 
@@ -88,4 +94,5 @@ class DataFiles {
   FileFactory m_factory;
   std::unique_ptr<QFile> m_data;
   std::unique_ptr<QFile> m_error;
+  QString m_lastFailure;
 };
