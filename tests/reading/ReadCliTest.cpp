@@ -97,7 +97,8 @@ TEST_F(ReadCli, TheSummaryAccountsForEverySheetFed) {
                 "Evet\nHayır\n"),
             0);
   EXPECT_EQ(read("veri.txt"), "C\r\n");
-  EXPECT_EQ(m_stdout.last(), "saved 1, rejected 0, dropped 0, skipped at a reader fault 1: " + m_dir.filePath("veri.txt"));
+  EXPECT_EQ(m_stdout.last(),
+            "saved 1, rejected 0, dropped 0, skipped at a reader fault 1: " + m_dir.filePath("veri.txt"));
 }
 
 enum class DataFile { Missing, Folder, FullDisk };
@@ -114,7 +115,9 @@ struct EndCase {
   const char* reason = "";  // the system's reason, on standard error or in a box
 };
 
-void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const EndCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ReadCliEnds : public ReadCli, public testing::WithParamInterface<EndCase> {};
 
@@ -151,22 +154,26 @@ const char kQuestion[] = "02=02=01=05=00=Y=ABCDE=Y=SORU1=Soru 1=";
 
 INSTANTIATE_TEST_SUITE_P(
     Ends, ReadCliEnds,
-    testing::Values(
-        EndCase{"EmptyHopper", kQuestion, "sheet\n2 3 14\n", "Hayır\n", false, "run ended at the empty hopper", 0},
-        EndCase{"StopValue", "02=02=01=05=00=Y=ABCDE=\xDE=DUR=Dur=" /* Ş in code page 1254 */, "sheet\n2 3 14\nsheet\n2 1 14\n", "C\n",
-                false, "run stopped at the stop value", 0},
-        EndCase{"SheetLimit", kQuestion, "sheet\n2 3 14\nsheet\n2 1 14\n", "", true, "run sheet limit reached",
-                0},
-        EndCase{"ReaderFault", kQuestion, "sheet\nstatus 30080002\n", "Hayır\n", false,
-                "run ended at a reader fault", 0},
-        EndCase{"WrongLineCount", kQuestion, "sheet\nlines 9\n", "Hayır\n", false,
-                "run ended at a wrong line count", 0},
-        EndCase{"AnswersRanOut", kQuestion, "sheet\n2 3 14\n", "", false, "run ended: the answers ran out", 3},
-        // A file that could not be written: exit 1 and the system's reason.
-        EndCase{"DataPathIsAFolder", kQuestion, "sheet\n2 3 14\n", "Tamam\n", false,
-                "run ended: the data file could not be written", 1, DataFile::Folder, "Is a directory"},
-        EndCase{"FullDisk", kQuestion, "sheet\n2 3 14\n", "Tamam\n", false,
-                "run ended: a record could not be written", 1, DataFile::FullDisk, "No space left on device"}),
+    testing::Values(EndCase{"EmptyHopper", kQuestion, "sheet\n2 3 14\n", "Hayır\n", false,
+                            "run ended at the empty hopper", 0},
+                    EndCase{"StopValue", "02=02=01=05=00=Y=ABCDE=\xDE=DUR=Dur=" /* Ş in code page 1254 */,
+                            "sheet\n2 3 14\nsheet\n2 1 14\n", "C\n", false, "run stopped at the stop value",
+                            0},
+                    EndCase{"SheetLimit", kQuestion, "sheet\n2 3 14\nsheet\n2 1 14\n", "", true,
+                            "run sheet limit reached", 0},
+                    EndCase{"ReaderFault", kQuestion, "sheet\nstatus 30080002\n", "Hayır\n", false,
+                            "run ended at a reader fault", 0},
+                    EndCase{"WrongLineCount", kQuestion, "sheet\nlines 9\n", "Hayır\n", false,
+                            "run ended at a wrong line count", 0},
+                    EndCase{"AnswersRanOut", kQuestion, "sheet\n2 3 14\n", "", false,
+                            "run ended: the answers ran out", 3},
+                    // A file that could not be written: exit 1 and the system's reason.
+                    EndCase{"DataPathIsAFolder", kQuestion, "sheet\n2 3 14\n", "Tamam\n", false,
+                            "run ended: the data file could not be written", 1, DataFile::Folder,
+                            "Is a directory"},
+                    EndCase{"FullDisk", kQuestion, "sheet\n2 3 14\n", "Tamam\n", false,
+                            "run ended: a record could not be written", 1, DataFile::FullDisk,
+                            "No space left on device"}),
     [](const testing::TestParamInfo<EndCase>& p) { return std::string(p.param.name); });
 
 TEST_F(ReadCli, DensityPrintsTheGridOfTheLastSheet) {

@@ -51,6 +51,19 @@ TEST(ReadingRun, NewDataFileUntilTheTrayRunsEmpty) {
   EXPECT_FALSE(rig.controls.Command12Enabled);
 }
 
+TEST(ReadingRun, AnEmptyHopperWithASecondTrayEjectsThereTwice) {
+  // Once for the empty hopper, once more for the operator's answer, going
+  // on or not; the first tray is never used.
+  ReadingRig rig;
+  rig.panel.selectOption2(2);
+  EXPECT_EQ(rig.read(sheets(1), {"Evet", "Hayır"}).end, RunEnd::EmptyHopper);
+  EXPECT_EQ(rig.tailAfterLastFeed(),
+            QStringList({"OMR_FeedSheet()", "OMR_GetStatus()", "OMR_EjectSheet(2)", "OMR_EjectSheet(2)"}));
+  EXPECT_EQ(rig.log().count("OMR_EjectSheet(2)"), 4);
+  EXPECT_FALSE(rig.log().contains("OMR_EjectSheet(1)"));
+  EXPECT_EQ(rig.data(), "CAC\r\n");
+}
+
 TEST(ReadingRun, SetUpConnectsPreparesAndSendsCe) {
   ReadingRig rig;
   rig.read(sheets(1), {"Hayır"});
@@ -182,7 +195,9 @@ struct TallyCase {
   int saved, rejected, dropped, skipped, unwritten;
 };
 
-void PrintTo(const TallyCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TallyCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class TallyTest : public testing::TestWithParam<TallyCase> {};
 
@@ -208,26 +223,54 @@ TEST_P(TallyTest, EverySheetFedLandsInExactlyOneTally) {
   EXPECT_EQ(QList<int>({n.RunSavedCount, n.RunRejectedCount, n.RunDroppedCount, n.RunSkippedCount,
                         n.RunUnwrittenCount}),
             QList<int>({c.saved, c.rejected, c.dropped, c.skipped, c.unwritten}));
-  EXPECT_EQ(n.RunSavedCount + n.RunRejectedCount + n.RunDroppedCount + n.RunSkippedCount + n.RunUnwrittenCount,
-            c.fed);
+  EXPECT_EQ(
+      n.RunSavedCount + n.RunRejectedCount + n.RunDroppedCount + n.RunSkippedCount + n.RunUnwrittenCount,
+      c.fed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Ends, TallyTest,
     testing::Values(
         // Set aside at a fault the second tray absorbs, without a word.
-        TallyCase{"DoubleFeedSecondTray", "sheet\nstatus 40110001\n" + sheets(1), true, false, {"Hayır"}, 2,
-                  1, 0, 0, 1, 0},
-        TallyCase{"DoubleFeedOneTray", "sheet\nstatus 40110001\n" + sheets(1), false, false, {"Evet", "Hayır"},
-                  2, 1, 0, 0, 1, 0},
-        // The sheet the operator ended the run at.
-        TallyCase{"JamEnded", "sheet\nstatus 30080002\n" + sheets(1), false, false, {"Hayır"}, 1, 0, 0, 0, 1,
+        TallyCase{"DoubleFeedSecondTray",
+                  "sheet\nstatus 40110001\n" + sheets(1),
+                  true,
+                  false,
+                  {"Hayır"},
+                  2,
+                  1,
+                  0,
+                  0,
+                  1,
                   0},
-        TallyCase{"WrongLineCountEnded", "sheet\nlines 9\n" + sheets(1), false, false, {"Hayır"}, 1, 0, 0, 1,
-                  0, 0},
+        TallyCase{"DoubleFeedOneTray",
+                  "sheet\nstatus 40110001\n" + sheets(1),
+                  false,
+                  false,
+                  {"Evet", "Hayır"},
+                  2,
+                  1,
+                  0,
+                  0,
+                  1,
+                  0},
+        // The sheet the operator ended the run at.
+        TallyCase{
+            "JamEnded", "sheet\nstatus 30080002\n" + sheets(1), false, false, {"Hayır"}, 1, 0, 0, 0, 1, 0},
+        TallyCase{
+            "WrongLineCountEnded", "sheet\nlines 9\n" + sheets(1), false, false, {"Hayır"}, 1, 0, 0, 1, 0, 0},
         // A double mark asked about when no answer is left.
-        TallyCase{"AnswersRanOutAtASheet", sheets(1) + "sheet\n2 1 14\n2 2 14\n", false, false, {}, 2, 1, 0,
-                  1, 0, 0},
+        TallyCase{"AnswersRanOutAtASheet",
+                  sheets(1) + "sheet\n2 1 14\n2 2 14\n",
+                  false,
+                  false,
+                  {},
+                  2,
+                  1,
+                  0,
+                  1,
+                  0,
+                  0},
         TallyCase{"RecordNotWritten", sheets(3), false, true, {"Tamam"}, 2, 1, 0, 0, 0, 1}),
     [](const testing::TestParamInfo<TallyCase>& p) { return std::string(p.param.name); });
 
@@ -268,10 +311,12 @@ TEST_P(LineCountTest, WrongLineCount) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, LineCountTest,
     testing::Values(
-        LineCountCase{"OneTrayDrop", false, 0, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(1)"}, RunEnd::EmptyHopper},
+        LineCountCase{
+            "OneTrayDrop", false, 0, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(1)"}, RunEnd::EmptyHopper},
         LineCountCase{"OneTrayEnd", false, 0, {"Hayır"}, "", {"OMR_EjectSheet(1)"}, RunEnd::LineCountStop},
         LineCountCase{"SecondTraySilent", true, 0, {}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::EmptyHopper},
-        LineCountCase{"SecondTrayAskedDrop", true, 1, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::EmptyHopper},
+        LineCountCase{
+            "SecondTrayAskedDrop", true, 1, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::EmptyHopper},
         // "Hayır" with a second tray: the sheet is decoded as it was read.
         LineCountCase{"SecondTrayAskedKeep", true, 1, {"Hayır"}, "CAC\r\nCAC\r\n", {}, RunEnd::EmptyHopper}));
 
@@ -291,6 +336,16 @@ TEST(ReadingRun, BackSideReadOnlyForDoubleSidedSheets) {
     EXPECT_EQ(rig.data(), "CA \r\n");
     EXPECT_FALSE(rig.log().contains("OMR_GetMarks(1,buf,buf)"));
   }
+}
+
+TEST(ReadingRun, DoubleSidedSheetsOfALayoutWithoutBackFieldsAreReadFromTheFront) {
+  RunRig rig({kLayout[0], kLayout[1], kLayout[2]});
+  rig.panel.selectOption2(4);
+  rig.panel.selectOption2(6);  // double-sided sheets
+  rig.read(QByteArray("equipment 00010000\n") + kSheet, {"Hayır"});
+  EXPECT_TRUE(rig.readerState.BackSensorFitted);
+  EXPECT_FALSE(rig.log().contains("OMR_GetMarks(1,buf,buf)"));
+  EXPECT_EQ(rig.data(), "CA\r\n");
 }
 
 TEST(ReadingRun, AnUnreadBackSideKeepsItsFixedValuesAndTheRecordsColumns) {
@@ -355,7 +410,8 @@ TEST(ReadingRun, StartingAfreshTakesNothingFromTheOldRecords) {
   // A duplicate-checked answer and a running number. The first run leaves
   // A and 0041 in the file; the second starts the file afresh and reads A
   // again.
-  RunRig rig({"10=48=8=N=*= =", "02=02=01=05=00=Y=ABCDE=G=S1=Soru 1=", "03=03=01=04=00=D=0123456789=R=NO=No="});
+  RunRig rig(
+      {"10=48=8=N=*= =", "02=02=01=05=00=Y=ABCDE=G=S1=Soru 1=", "03=03=01=04=00=D=0123456789=R=NO=No="});
   rig.read("sheet\n2 1 14\n", {"41", "Hayır"});
   ASSERT_EQ(rig.data(), "A0041\r\n");
 

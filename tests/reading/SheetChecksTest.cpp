@@ -380,6 +380,19 @@ INSTANTIATE_TEST_SUITE_P(
                 2,
                 0,
                 0},
+        // A double mark in a "Q" field fails its window, but the field
+        // stays out of the error line.
+        RunCase{"KindQChecksButIsNotWritten",
+                {kY1.arg("Q"), kY2.arg("Y")},
+                "sheet\n" + at(2, 1) + at(2, 2) + at(3, 1),
+                true,
+                {"Tamam"},
+                "",
+                "A\r\n",
+                {box("ok", kTitle, " 1 nolu pencere(ler)de hata var!", "", "Tamam")},
+                0,
+                1,
+                0},
         // With one tray only the listed "U" field fails; "Z" cannot.
         RunCase{"WindowsOneTray",
                 {kY1.arg("U1A"), kY2.arg("Z")},
@@ -428,6 +441,30 @@ TEST(SheetChecksRun, RefusedRangeDoesNotCountTowardsTheSheetLimit) {
   EXPECT_EQ(rig.read(deck, {"Hayır"}).end, RunEnd::SheetLimit);
   EXPECT_EQ(rig.data(), "42\r\n");
   EXPECT_EQ(rig.counters.RunSheetCount, 1);
+}
+
+TEST(SheetChecksRun, ASheetLimitOfOneEndsAfterARejectedOrDroppedFirstSheet) {
+  const struct {
+    const char* name;
+    QString field;
+    QByteArray sheet;
+    QStringList answers;
+    int rejected, dropped;
+  } cases[] = {
+      {"rejected", kY1.arg("U1A"), "sheet\n" + at(2, 1), {"Tamam"}, 1, 0},
+      {"dropped", kY1.arg("W"), "sheet\n", {"Hayır", "Evet"}, 0, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CheckRunRig rig({c.field});
+    rig.settings.StopAfterSheets = 1;
+    EXPECT_EQ(rig.read(c.sheet + c.sheet + c.sheet, c.answers).end, RunEnd::SheetLimit);
+    EXPECT_EQ(rig.log().count("OMR_FeedSheet()"), 1);
+    EXPECT_EQ(rig.log().mid(rig.log().size() - 2), QStringList({"OMR_EjectSheet(1)", "OMR_MoveHopper(0)"}));
+    EXPECT_EQ(rig.data(), "");
+    EXPECT_EQ(rig.counters.RunRejectedCount, c.rejected);
+    EXPECT_EQ(rig.counters.RunDroppedCount, c.dropped);
+  }
 }
 
 TEST(SheetChecksRun, DuplicateListOutlivesTheRun) {
