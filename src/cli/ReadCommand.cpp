@@ -36,8 +36,28 @@ const char* endName(RunEnd end) {
     case RunEnd::FaultStop: return "ended at a reader fault";
     case RunEnd::LineCountStop: return "ended at a wrong line count";
     case RunEnd::WriteFailed: return "ended: a record could not be written";
+    case RunEnd::EmptyHopper: return "ended at the empty hopper";
+    case RunEnd::StopValue: return "stopped at the stop value";
   }
   return "";
+}
+
+void printRunLine(const char* end) {
+  std::printf("run %s\n", end);
+}
+
+// Every sheet fed, each in one tally. The tallies tools have always read
+// come first and always; the others only when they hold a sheet, so the
+// line of an ordinary run stays as it was.
+QString summary(const RunCounters& counters) {
+  QString line = QStringLiteral("saved %1, rejected %2, dropped %3")
+                     .arg(counters.RunSavedCount)
+                     .arg(counters.RunRejectedCount)
+                     .arg(counters.RunDroppedCount);
+  if (counters.RunSkippedCount > 0)
+    line += QStringLiteral(", skipped at a reader fault %1").arg(counters.RunSkippedCount);
+  if (counters.RunUnwrittenCount > 0) line += QStringLiteral(", not written %1").arg(counters.RunUnwrittenCount);
+  return line;
 }
 
 }  // namespace
@@ -80,12 +100,29 @@ int runReadCommand(const QStringList& arguments) {
     RunEnvironment environment{session.reader(), session.person(), session.settings(), session.panel(),
                                controls, readerState, views, counters, session.programFolder(), stop,
                                nullptr, &progress};
-    const RunResult result = ReadingRun(environment).Reader(layout, dataPath);
-    std::printf("run %s\n", endName(result.end));
+    // The ends that leave the run by an exception are named here too; the
+    // session turns them into their exit codes.
+    try {
+      const RunResult result = ReadingRun(environment).Reader(layout, dataPath);
+      printRunLine(endName(result.end));
+      // The operator has been told which file and why.
+      if (result.end == RunEnd::WriteFailed) return kExitFailure;
+    } catch (const DataFileUnwritable& e) {
+      // The program ends here as it does in the window, but a file could
+      // not be written, and that is what a tool needs to hear.
+      printRunLine("ended: the data file could not be written");
+      printError(QStringLiteral("cannot write %1").arg(QString::fromUtf8(e.what())));
+      return kExitFailure;
+    } catch (const OperatorGone&) {
+      printRunLine("ended: the answers ran out");
+      throw;
+    } catch (const ProgramEnd&) {
+      printRunLine("ended: the program ends");
+      throw;
+    }
     return kExitOk;
   });
-  std::printf("saved %d, rejected %d, dropped %d: %s\n", counters.RunSavedCount, counters.RunRejectedCount,
-              counters.RunDroppedCount, dataPath.toUtf8().constData());
+  std::printf("%s: %s\n", summary(counters).toUtf8().constData(), dataPath.toUtf8().constData());
   std::fflush(stdout);
   return exitCode;
 }

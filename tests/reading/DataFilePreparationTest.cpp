@@ -146,10 +146,40 @@ INSTANTIATE_TEST_SUITE_P(Answers, AppendQuestionTest,
                                          AnswerCase{"Hayır", true, "999\r\n", 0},
                                          AnswerCase{"İptal", false, twelveLines(), 12}));
 
-TEST_F(PrepareDataFileTest, Utf8LayoutRestartedDeletesTheDataFileAndNeverMakesAnErrorFile) {
+TEST_F(PrepareDataFileTest, StartingAfreshMovesTheOldFilesAsideAsNumberedBackups) {
+  for (const bool utf8 : {false, true}) {
+    SCOPED_TRACE(utf8 ? "UTF-8" : "ANSI");
+    for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files)) QFile::remove(m_dir.filePath(name));
+    // A backup number is taken by both files or by neither: .1 is taken.
+    ASSERT_TRUE(writeBytes(errorPath() + ".1", "someone else's\r\n"));
+    const LayoutTable layout = layoutOf({fieldOf("A", 1)}, utf8);
+    for (const QByteArray first : {"A\r\nB\r\n", "C\r\n"}) {
+      ASSERT_TRUE(writeBytes(dataPath(), first));
+      ASSERT_TRUE(writeBytes(errorPath(), "E" + first));
+      ASSERT_TRUE(prepare(layout, true, {"Hayır"}));
+      EXPECT_EQ(m_counters.SheetCount, 0);
+      append("N");
+      EXPECT_EQ(fileBytes(dataPath()), QByteArray("N\r\n"));
+    }
+    EXPECT_EQ(fileBytes(dataPath() + ".2"), QByteArray("A\r\nB\r\n"));
+    EXPECT_EQ(fileBytes(dataPath() + ".3"), QByteArray("C\r\n"));
+    EXPECT_EQ(fileBytes(errorPath() + ".1"), QByteArray("someone else's\r\n"));
+    if (utf8) {
+      // A UTF-8 layout has no error file: it is neither emptied nor moved.
+      EXPECT_EQ(fileBytes(errorPath()), QByteArray("EC\r\n"));
+      EXPECT_FALSE(QFile::exists(errorPath() + ".2"));
+    } else {
+      EXPECT_EQ(fileBytes(errorPath()), QByteArray());
+      EXPECT_EQ(fileBytes(errorPath() + ".2"), QByteArray("EA\r\nB\r\n"));
+      EXPECT_EQ(fileBytes(errorPath() + ".3"), QByteArray("EC\r\n"));
+    }
+    EXPECT_EQ(m_transcript->transcript().size(), 1);
+  }
+}
+
+TEST_F(PrepareDataFileTest, Utf8LayoutRestartedNeverMakesAnErrorFile) {
   ASSERT_TRUE(writeBytes(dataPath(), "A\r\nB\r\n"));
   ASSERT_TRUE(prepare(layoutOf({fieldOf("A", 1)}, true), true, {"Hayır"}));
-  EXPECT_FALSE(QFile::exists(dataPath()));
   EXPECT_FALSE(QFile::exists(errorPath()));
   EXPECT_TRUE(m_runFiles.isEmpty());
   EXPECT_EQ(m_counters.SheetCount, 0);

@@ -66,6 +66,35 @@ TEST_F(DataFilesTest, Utf8RecordsAreAppendedWithoutMarkAndNoErrorFileExists) {
   EXPECT_FALSE(QFile::exists(dataPath() + ".hat"));
 }
 
+TEST_F(DataFilesTest, AnUnfinishedLastLineIsEndedBeforeTheFirstNewLine) {
+  // A file cut short by a power loss, or edited by hand: its last line
+  // stays a line of its own, and the new one follows on the next.
+  const struct {
+    QByteArray before;
+    QByteArray after;
+  } endings[] = {{"OLD", "OLD\r\nNEW\r\n"},
+                 {"A\r\nOLD\r", "A\r\nOLD\r\nNEW\r\n"},
+                 {"OLD\n", "OLD\nNEW\r\n"},
+                 {"OLD\r\n", "OLD\r\nNEW\r\n"},
+                 {"", "NEW\r\n"}};
+  for (const auto& ending : endings) {
+    for (const bool utf8 : {false, true}) {
+      SCOPED_TRACE(ending.before.toStdString() + (utf8 ? " UTF-8" : " ANSI"));
+      ASSERT_TRUE(writeBytes(dataPath(), ending.before));
+      ASSERT_TRUE(writeBytes(dataPath() + ".hat", ending.before));
+      DataFiles files(dataPath(), utf8, &m_runFiles);
+      ASSERT_TRUE(files.openData(DataFiles::OpenMode::Append));
+      ASSERT_TRUE(files.openErrorFile(DataFiles::OpenMode::Append));
+      QString failure;
+      ASSERT_TRUE(files.appendRecord(u"NEW", failure)) << failure.toStdString();
+      ASSERT_TRUE(files.appendErrorLine(u"NEW", failure)) << failure.toStdString();
+      EXPECT_EQ(fileBytes(dataPath()), ending.after);
+      // A UTF-8 layout has no error file; it is left as it was.
+      EXPECT_EQ(fileBytes(dataPath() + ".hat"), utf8 ? ending.before : ending.after);
+    }
+  }
+}
+
 TEST_F(DataFilesTest, FilesClosedByTheRunAreReportedNotSilentlySkipped) {
   DataFiles files(dataPath(), false, &m_runFiles);
   ASSERT_TRUE(files.openData(DataFiles::OpenMode::Empty));

@@ -68,8 +68,10 @@ TEST(FrontPass, RunningNumberIsZeroPaddedAndAdvanced) {
   } cases[] = {
       {"1=1=1=3=0=D=X=R=NO==", "7", "007", "8"},
       {"1=1=1=1=0=D=X=R=NO==", "99", "9", "100"},
-      {"1=1=1=3=0=D=X=R=NO==", " 13", " 13", "14"},  // as taken over from a data file
-      {"1=1=1=2=0=D=X=r=NO==", "abc", "ab", "1"},
+      // As taken over from a data file, or typed: read as a number.
+      {"1=1=1=3=0=D=X=R=NO==", " 13", "013", "14"},
+      {"1=1=1=4=0=D=X=R=NO==", " 1 ", "0001", "2"},
+      {"1=1=1=2=0=D=X=r=NO==", "abc", "00", "1"},
   };
   for (const auto& c : cases) {
     Pass pass({u8(c.line)});

@@ -66,6 +66,24 @@ INSTANTIATE_TEST_SUITE_P(Choices, ImprintRunTest,
                                                      {" 0 <path> Sinav Okundu <now>",
                                                       " 1 <path> Sinav Okunmadi <now>"}}));
 
+TEST(ImprintRun, ASheetLeftAtTheRangeQuestionIsNotImprinted) {
+  // Two digits between 10 and 50: the first sheet holds 60 and is left,
+  // the second holds 42.
+  CheckRunRig rig({"03=12=01=02=00=D=0123456789=B=10=50=Yaş"});
+  rig.settings.ImprintEnabled = 1;
+  rig.panel.setCheck5(1, 1);  // "Okundu"
+  rig.read("sheet\n9 1 14\n3 2 14\nsheet\n7 1 14\n5 2 14\n", {"Hayır", "Hayır"});
+  const QString blanks(Imprint::kLineWidth, u' ');
+  QString line = " Sinav Okundu";
+  line.resize(Imprint::kLineWidth, u' ');
+  EXPECT_EQ(
+      printCalls(rig.log()),
+      QStringList({printed(line), QStringLiteral("OMR_SetPrintString(2,\"%1\")").arg(blanks),
+                   QStringLiteral("OMR_SetPrintString(3,\"%1\")").arg(blanks), "OMR_SetPrintOrder(1,2,3)"}));
+  EXPECT_EQ(rig.data(), "42\r\n");
+  EXPECT_EQ(rig.counters.ErrorCount, 0);
+}
+
 TEST(Imprint, OnlyOnUsbAndWhenEnabled) {
   for (const bool usb : {true, false}) {
     for (const bool enabled : {true, false}) {

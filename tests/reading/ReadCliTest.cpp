@@ -33,6 +33,7 @@ class ReadCli : public testing::Test {
                                                   "--transcript", m_dir.filePath("t.jsonl")});
     EXPECT_TRUE(cli.waitForFinished(60000));
     m_stdout = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    m_stderr = QString::fromUtf8(cli.readAllStandardError());
     return cli.exitCode();
   }
 
@@ -44,6 +45,7 @@ class ReadCli : public testing::Test {
 
   QTemporaryDir m_dir;
   QStringList m_stdout;
+  QString m_stderr;
 };
 
 TEST_F(ReadCli, ReadsTheSampleDeckAndEndsWithASummary) {
@@ -86,6 +88,93 @@ TEST_F(ReadCli, ExitCodesOfTheWaysAReadingEnds) {
   // No layout given: a usage error.
   EXPECT_EQ(run({"read", "--data", m_dir.filePath("x")}, ""), 2);
 }
+
+TEST_F(ReadCli, TheSummaryAccountsForEverySheetFed) {
+  // One answer on a 10-line form; the first sheet jams and is set aside.
+  write("form.omrf", "10=48=8=N=*= =\r\n02=02=01=05=00=Y=ABCDE=Y=SORU1=Soru 1=\r\n");
+  const QString deck = write("d.deck", "sheet\nstatus 30080002\n2 1 14\nsheet\n2 3 14\n");
+  EXPECT_EQ(run({"read", "--layout", "FORM", "--data", m_dir.filePath("veri"), "--reader", "sim:" + deck},
+                "Evet\nHayır\n"),
+            0);
+  EXPECT_EQ(read("veri.txt"), "C\r\n");
+  EXPECT_EQ(m_stdout.last(),
+            "saved 1, rejected 0, dropped 0, skipped at a reader fault 1: " + m_dir.filePath("veri.txt"));
+}
+
+enum class DataFile { Missing, Folder, FullDisk };
+
+struct EndCase {
+  const char* name;
+  const char* field;  // the form's one field, an answer on line 2
+  QByteArray deck;
+  QByteArray answers;
+  bool sheetLimitOfOne;
+  const char* runLine;
+  int exitCode;
+  DataFile data = DataFile::Missing;
+  const char* reason = "";  // the system's reason, on standard error or in a box
+};
+
+void PrintTo(const EndCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class ReadCliEnds : public ReadCli, public testing::WithParamInterface<EndCase> {};
+
+TEST_P(ReadCliEnds, TheRunLineNamesHowTheRunEnded) {
+  const EndCase& c = GetParam();
+  write("form.omrf", QByteArray("10=48=8=N=*= =\r\n") + c.field + "\r\n");
+  if (c.sheetLimitOfOne) {
+    QFile defaults(KORVEL_TEST_DATA "/settings/defaults.ini");
+    ASSERT_TRUE(defaults.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = defaults.readAll().split('\n');
+    lines[30] = "1\r";  // the sheet limit
+    write("sekonic.ini", lines.join('\n'));
+  }
+  if (c.data == DataFile::Folder) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("veri.txt"));
+  }
+  if (c.data == DataFile::FullDisk) {
+    if (!QFile::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    ASSERT_TRUE(QFile::link("/dev/full", m_dir.filePath("veri.txt")));
+  }
+  const QString deck = write("d.deck", c.deck);
+  EXPECT_EQ(run({"read", "--layout", "FORM", "--data", m_dir.filePath("veri"), "--reader", "sim:" + deck},
+                c.answers),
+            c.exitCode);
+  ASSERT_GE(m_stdout.size(), 2);
+  EXPECT_EQ(m_stdout[m_stdout.size() - 2], c.runLine);
+  EXPECT_TRUE(m_stdout.last().startsWith("saved ")) << m_stdout.last().toStdString();
+  const QString told = m_stderr + QString::fromUtf8(read("t.jsonl"));
+  EXPECT_TRUE(told.contains(QString::fromUtf8(c.reason))) << told.toStdString();
+  EXPECT_FALSE(told.contains("Unknown error")) << told.toStdString();
+}
+
+const char kQuestion[] = "02=02=01=05=00=Y=ABCDE=Y=SORU1=Soru 1=";
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, ReadCliEnds,
+    testing::Values(EndCase{"EmptyHopper", kQuestion, "sheet\n2 3 14\n", "Hayır\n", false,
+                            "run ended at the empty hopper", 0},
+                    EndCase{"StopValue", "02=02=01=05=00=Y=ABCDE=\xDE=DUR=Dur=" /* Ş in code page 1254 */,
+                            "sheet\n2 3 14\nsheet\n2 1 14\n", "C\n", false, "run stopped at the stop value",
+                            0},
+                    EndCase{"SheetLimit", kQuestion, "sheet\n2 3 14\nsheet\n2 1 14\n", "", true,
+                            "run sheet limit reached", 0},
+                    EndCase{"ReaderFault", kQuestion, "sheet\nstatus 30080002\n", "Hayır\n", false,
+                            "run ended at a reader fault", 0},
+                    EndCase{"WrongLineCount", kQuestion, "sheet\nlines 9\n", "Hayır\n", false,
+                            "run ended at a wrong line count", 0},
+                    EndCase{"AnswersRanOut", kQuestion, "sheet\n2 3 14\n", "", false,
+                            "run ended: the answers ran out", 3},
+                    // A file that could not be written: exit 1 and the system's reason.
+                    EndCase{"DataPathIsAFolder", kQuestion, "sheet\n2 3 14\n", "Tamam\n", false,
+                            "run ended: the data file could not be written", 1, DataFile::Folder,
+                            "Is a directory"},
+                    EndCase{"FullDisk", kQuestion, "sheet\n2 3 14\n", "Tamam\n", false,
+                            "run ended: a record could not be written", 1, DataFile::FullDisk,
+                            "No space left on device"}),
+    [](const testing::TestParamInfo<EndCase>& p) { return std::string(p.param.name); });
 
 TEST_F(ReadCli, DensityPrintsTheGridOfTheLastSheet) {
   const QString deck = write("d.deck", "sheet\n2 3 7\n3 48 12\n");

@@ -2,6 +2,8 @@
 
 #include "RunRig.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,7 +38,7 @@ TEST(ReadingRun, NewDataFileUntilTheTrayRunsEmpty) {
   ReadingRig rig;
   rig.controls.Command1Enabled = false;
   rig.controls.Command12Enabled = true;
-  EXPECT_EQ(rig.read(sheets(3), {"Hayır"}).end, RunEnd::FaultStop);
+  EXPECT_EQ(rig.read(sheets(3), {"Hayır"}).end, RunEnd::EmptyHopper);
   // No back-side unit: every field comes from the front.
   EXPECT_EQ(rig.data(), "CAC\r\nCAC\r\nCAC\r\n");
   EXPECT_EQ(rig.counters.SheetCount, 3);
@@ -47,6 +49,19 @@ TEST(ReadingRun, NewDataFileUntilTheTrayRunsEmpty) {
             QStringList({"OMR_FeedSheet()", "OMR_GetStatus()", "OMR_EjectSheet(1)", "OMR_EjectSheet(1)"}));
   EXPECT_TRUE(rig.controls.Command1Enabled);
   EXPECT_FALSE(rig.controls.Command12Enabled);
+}
+
+TEST(ReadingRun, AnEmptyHopperWithASecondTrayEjectsThereTwice) {
+  // Once for the empty hopper, once more for the operator's answer, going
+  // on or not; the first tray is never used.
+  ReadingRig rig;
+  rig.panel.selectOption2(2);
+  EXPECT_EQ(rig.read(sheets(1), {"Evet", "Hayır"}).end, RunEnd::EmptyHopper);
+  EXPECT_EQ(rig.tailAfterLastFeed(),
+            QStringList({"OMR_FeedSheet()", "OMR_GetStatus()", "OMR_EjectSheet(2)", "OMR_EjectSheet(2)"}));
+  EXPECT_EQ(rig.log().count("OMR_EjectSheet(2)"), 4);
+  EXPECT_FALSE(rig.log().contains("OMR_EjectSheet(1)"));
+  EXPECT_EQ(rig.data(), "CAC\r\n");
 }
 
 TEST(ReadingRun, SetUpConnectsPreparesAndSendsCe) {
@@ -95,6 +110,35 @@ TEST(ReadingRun, StopFinishesTheSheetInHandAndFeedsNoOther) {
   EXPECT_FALSE(rig.stop);
 }
 
+TEST(ReadingRun, EveryEndLeavesStopCleared) {
+  // Stop pressed while the run's last sheet is in hand, and the run then
+  // ends its own way: the click must not carry over into the next Read.
+  const struct {
+    const char* name;
+    QByteArray deck;
+    QStringList answers;
+    int pressedInCycle;
+  } cases[] = {
+      {"tray empty", sheets(1), {"Hayır"}, 2},
+      {"reader fault", "sheet\nstatus 30080002\n", {"Hayır"}, 1},
+      {"wrong line count", "sheet\nlines 9\n", {"Hayır"}, 1},
+      {"answers ran out", sheets(1), {}, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ReadingRig rig;
+    rig.onCycle = [&rig, &c](int cycle) {
+      if (cycle == c.pressedInCycle) rig.stop = true;
+    };
+    try {
+      EXPECT_NE(rig.read(c.deck, c.answers).end, RunEnd::Stopped);
+    } catch (const OperatorGone&) {
+      EXPECT_TRUE(c.answers.isEmpty());
+    }
+    EXPECT_FALSE(rig.stop);
+  }
+}
+
 struct StatusCase {
   const char* name;
   const char* status;
@@ -141,6 +185,95 @@ INSTANTIATE_TEST_SUITE_P(
         // A fault the operator lets through ("carry on") reads the sheet.
         StatusCase{"BackOnlySingleSided", "42100000", false, false, {"Hayır"}, "CAC\r\nCAC\r\n", {}, 0}));
 
+struct TallyCase {
+  const char* name;
+  QByteArray deck;
+  bool secondTray;
+  bool dataFileGoesAtSheet2;  // a UTF-8 layout whose data file turns into a folder
+  QStringList answers;        // running out ends the run
+  int fed;
+  int saved, rejected, dropped, skipped, unwritten;
+};
+
+void PrintTo(const TallyCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class TallyTest : public testing::TestWithParam<TallyCase> {};
+
+TEST_P(TallyTest, EverySheetFedLandsInExactlyOneTally) {
+  const TallyCase& c = GetParam();
+  ReadingRig rig;
+  if (c.secondTray) rig.panel.selectOption2(2);
+  rig.panel.setCheck(SettingsPanel::CheckBox::Check2, 0);
+  rig.settings.StopOnError = 0;
+  if (c.dataFileGoesAtSheet2) {
+    rig.writeLayout(kLayout, true);
+    rig.onCycle = [&rig](int cycle) {
+      if (cycle != 2) return;
+      QFile::remove(rig.dataPath());
+      QDir().mkdir(rig.dataPath());
+    };
+  }
+  try {
+    rig.read(c.deck, c.answers);
+  } catch (const OperatorGone&) {
+  }
+  const RunCounters& n = rig.counters;
+  EXPECT_EQ(QList<int>({n.RunSavedCount, n.RunRejectedCount, n.RunDroppedCount, n.RunSkippedCount,
+                        n.RunUnwrittenCount}),
+            QList<int>({c.saved, c.rejected, c.dropped, c.skipped, c.unwritten}));
+  EXPECT_EQ(
+      n.RunSavedCount + n.RunRejectedCount + n.RunDroppedCount + n.RunSkippedCount + n.RunUnwrittenCount,
+      c.fed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, TallyTest,
+    testing::Values(
+        // Set aside at a fault the second tray absorbs, without a word.
+        TallyCase{"DoubleFeedSecondTray",
+                  "sheet\nstatus 40110001\n" + sheets(1),
+                  true,
+                  false,
+                  {"Hayır"},
+                  2,
+                  1,
+                  0,
+                  0,
+                  1,
+                  0},
+        TallyCase{"DoubleFeedOneTray",
+                  "sheet\nstatus 40110001\n" + sheets(1),
+                  false,
+                  false,
+                  {"Evet", "Hayır"},
+                  2,
+                  1,
+                  0,
+                  0,
+                  1,
+                  0},
+        // The sheet the operator ended the run at.
+        TallyCase{
+            "JamEnded", "sheet\nstatus 30080002\n" + sheets(1), false, false, {"Hayır"}, 1, 0, 0, 0, 1, 0},
+        TallyCase{
+            "WrongLineCountEnded", "sheet\nlines 9\n" + sheets(1), false, false, {"Hayır"}, 1, 0, 0, 1, 0, 0},
+        // A double mark asked about when no answer is left.
+        TallyCase{"AnswersRanOutAtASheet",
+                  sheets(1) + "sheet\n2 1 14\n2 2 14\n",
+                  false,
+                  false,
+                  {},
+                  2,
+                  1,
+                  0,
+                  1,
+                  0,
+                  0},
+        TallyCase{"RecordNotWritten", sheets(3), false, true, {"Tamam"}, 2, 1, 0, 0, 0, 1}),
+    [](const testing::TestParamInfo<TallyCase>& p) { return std::string(p.param.name); });
+
 struct LineCountCase {
   const char* name;
   bool secondTray;
@@ -178,12 +311,14 @@ TEST_P(LineCountTest, WrongLineCount) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, LineCountTest,
     testing::Values(
-        LineCountCase{"OneTrayDrop", false, 0, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(1)"}, RunEnd::FaultStop},
+        LineCountCase{
+            "OneTrayDrop", false, 0, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(1)"}, RunEnd::EmptyHopper},
         LineCountCase{"OneTrayEnd", false, 0, {"Hayır"}, "", {"OMR_EjectSheet(1)"}, RunEnd::LineCountStop},
-        LineCountCase{"SecondTraySilent", true, 0, {}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::FaultStop},
-        LineCountCase{"SecondTrayAskedDrop", true, 1, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::FaultStop},
+        LineCountCase{"SecondTraySilent", true, 0, {}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::EmptyHopper},
+        LineCountCase{
+            "SecondTrayAskedDrop", true, 1, {"Evet"}, "CAC\r\n", {"OMR_EjectSheet(2)"}, RunEnd::EmptyHopper},
         // "Hayır" with a second tray: the sheet is decoded as it was read.
-        LineCountCase{"SecondTrayAskedKeep", true, 1, {"Hayır"}, "CAC\r\nCAC\r\n", {}, RunEnd::FaultStop}));
+        LineCountCase{"SecondTrayAskedKeep", true, 1, {"Hayır"}, "CAC\r\nCAC\r\n", {}, RunEnd::EmptyHopper}));
 
 TEST(ReadingRun, BackSideReadOnlyForDoubleSidedSheets) {
   const QByteArray deck = QByteArray("equipment 00010000\n") + kSheet;
@@ -198,9 +333,32 @@ TEST(ReadingRun, BackSideReadOnlyForDoubleSidedSheets) {
   {
     ReadingRig rig;  // single-sided sheets on a reader with a back unit
     rig.read(deck, {"Hayır"});
-    EXPECT_EQ(rig.data(), "CA\r\n");
+    EXPECT_EQ(rig.data(), "CA \r\n");
     EXPECT_FALSE(rig.log().contains("OMR_GetMarks(1,buf,buf)"));
   }
+}
+
+TEST(ReadingRun, DoubleSidedSheetsOfALayoutWithoutBackFieldsAreReadFromTheFront) {
+  RunRig rig({kLayout[0], kLayout[1], kLayout[2]});
+  rig.panel.selectOption2(4);
+  rig.panel.selectOption2(6);  // double-sided sheets
+  rig.read(QByteArray("equipment 00010000\n") + kSheet, {"Hayır"});
+  EXPECT_TRUE(rig.readerState.BackSensorFitted);
+  EXPECT_FALSE(rig.log().contains("OMR_GetMarks(1,buf,buf)"));
+  EXPECT_EQ(rig.data(), "CA\r\n");
+}
+
+TEST(ReadingRun, AnUnreadBackSideKeepsItsFixedValuesAndTheRecordsColumns) {
+  // Single-sided sheets on a reader with a back unit. The back holds a
+  // blank-checked field of five characters, a fixed value of three, a
+  // constant and two characters of a word list three letters wide.
+  RunRig rig({"10=48=8=N=*= =", "02=02=01=05=00=Y=ABCDE=Y=SORU1=Soru 1=",
+              "/02=02=01=05=00=D=ABCDE=W=ARKA=Arka=", "/03=03=01=03=00=D=ABC=D=SABIT=Sabit=",
+              "/04=04=01=02=00=Y=XY=H=SBT=Sbt=", "/05=05=01=02=00=D=bir~iki~=Y=KL=Kelime="});
+  rig.read("equipment 00010000\nsheet\n2 3 14\n", {"OK", "Hayır"});
+  // Nothing is asked about the fields that were not read.
+  EXPECT_EQ(rig.boxTexts().size(), 2);
+  EXPECT_EQ(rig.data(), "C     OK XY      \r\n");
 }
 
 TEST(ReadingRun, ContinuedDataFileKeepsItsRecords) {
@@ -214,6 +372,32 @@ TEST(ReadingRun, ContinuedDataFileKeepsItsRecords) {
                               "üzerine eklensin mi?"));
 }
 
+TEST(ReadingRun, AnUnfinishedLastRecordKeepsALineOfItsOwn) {
+  ReadingRig rig;
+  rig.setData("ABE\r\nBBE");
+  rig.read(sheets(1), {"Evet", "Hayır"});
+  EXPECT_EQ(rig.data(), "ABE\r\nBBE\r\nCAC\r\n");
+  EXPECT_EQ(rig.counters.SheetCount, rig.data().count("\r\n"));
+}
+
+TEST(ReadingRun, RunningNumbersAreWrittenAsDigitsWhateverTheStartValueLooksLike) {
+  // One running number of four digits, continued from a file whose last
+  // record holds 0041; the box offers " 42".
+  const struct {
+    const char* typed;
+    QByteArray written;
+  } cases[] = {{" 42", "0042\r\n0043\r\n"}, {" 7 ", "0007\r\n0008\r\n"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    RunRig rig({"10=48=8=N=*= =", "02=02=01=04=00=D=0123456789=R=NO=No="});
+    rig.setData("0041\r\n");
+    rig.read("sheet\nsheet\n", {"Evet", c.typed, "Hayır"});
+    const QString prompt = QString::fromUtf8("input|Okuma Programı|No alanını giriniz (Artan numaralar)");
+    EXPECT_EQ(rig.boxes()[1], prompt + "| 42|" + c.typed);
+    EXPECT_EQ(rig.data(), "0041\r\n" + c.written);
+  }
+}
+
 TEST(ReadingRun, RestartedDataFileStartsOver) {
   ReadingRig rig;
   rig.setData("ABE\r\nBBE\r\n");
@@ -222,12 +406,48 @@ TEST(ReadingRun, RestartedDataFileStartsOver) {
   EXPECT_EQ(rig.counters.SheetCount, 1);
 }
 
+TEST(ReadingRun, StartingAfreshTakesNothingFromTheOldRecords) {
+  // A duplicate-checked answer and a running number. The first run leaves
+  // A and 0041 in the file; the second starts the file afresh and reads A
+  // again.
+  RunRig rig(
+      {"10=48=8=N=*= =", "02=02=01=05=00=Y=ABCDE=G=S1=Soru 1=", "03=03=01=04=00=D=0123456789=R=NO=No="});
+  rig.read("sheet\n2 1 14\n", {"41", "Hayır"});
+  ASSERT_EQ(rig.data(), "A0041\r\n");
+
+  QString shownAtFirstSheet = "<not read>";
+  rig.onCycle = [&rig, &shownAtFirstSheet](int) {
+    if (shownAtFirstSheet == "<not read>") shownAtFirstSheet = rig.views.Label8;
+  };
+  rig.read("sheet\n2 1 14\n", {"Hayır", "1", "Hayır"});
+  // No duplicate question, and the number starts from 1 again.
+  const QStringList boxes = rig.boxes();
+  ASSERT_EQ(boxes.size(), 3);
+  EXPECT_EQ(boxes[1], QString::fromUtf8("input|Okuma Programı|No alanını giriniz (Artan numaralar)|1|1"));
+  EXPECT_EQ(rig.data(), "A0001\r\n");
+  // The discarded record is not shown as the last one saved.
+  EXPECT_EQ(shownAtFirstSheet, "");
+}
+
 TEST(ReadingRun, CancelAtTheAppendQuestionEndsTheProgramAndKeepsTheFile) {
   ReadingRig rig;
   rig.setData("ABE\r\n");
   EXPECT_THROW(rig.read(sheets(1), {"İptal"}), ProgramEnd);
   EXPECT_EQ(rig.data(), "ABE\r\n");
   EXPECT_TRUE(rig.controls.Command1Enabled);
+}
+
+TEST(ReadingRun, ADataFileThatCannotBeMadeIsFoundBeforeTheFirstSheet) {
+  for (const bool utf8 : {false, true}) {
+    SCOPED_TRACE(utf8 ? "UTF-8" : "ANSI");
+    ReadingRig rig;
+    if (utf8) rig.writeLayout(kLayout, true);
+    rig.dataName = "yok/veri.dat";
+    EXPECT_THROW(rig.read(sheets(1), {"Tamam"}), ProgramEnd);
+    EXPECT_EQ(rig.boxTexts(), QStringList{QString::fromUtf8("Dosya yazma hatası 1 ")});
+    EXPECT_FALSE(rig.log().contains("OMR_FeedSheet()"));
+    EXPECT_EQ(rig.views.Label8, "");
+  }
 }
 
 TEST(ReadingRun, NoReaderEndsBeforeAnyFileIsOpened) {

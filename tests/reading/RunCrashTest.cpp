@@ -68,8 +68,12 @@ TEST(RunCrash, KilledRunLeavesWholeCountedRecordsOnly) {
   QList<QByteArray> records = bytes.split('\n');
   records.removeLast();  // what follows the last line end: nothing
   // Every record has the same width: the 81 characters of the front's
-  // fields (the default settings read single-sided sheets) and CR.
-  for (const QByteArray& record : records) ASSERT_EQ(record.size(), 82) << record.toStdString();
+  // fields, the 50 blanks of the back's (the default settings read
+  // single-sided sheets) and CR.
+  for (const QByteArray& record : records) {
+    ASSERT_EQ(record.size(), 132) << record.toStdString();
+    ASSERT_EQ(record.mid(81, 50), QByteArray(50, ' ')) << record.toStdString();
+  }
   // The record of the sheet in hand may be on disk a moment before it is
   // counted; never the other way round.
   EXPECT_GE(records.size(), counted);

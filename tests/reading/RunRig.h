@@ -64,7 +64,7 @@ class RunRig : public RunObserver {
     file.write(utf8 ? QByteArray("\xEF\xBB\xBF") + text.toUtf8() : ansi::encode(text));
   }
 
-  QString dataPath() const { return m_dir.filePath("veri.dat"); }
+  QString dataPath() const { return m_dir.filePath(dataName); }
   QByteArray data() const { return contents(dataPath()); }
   QByteArray errors() const { return contents(dataPath() + ".hat"); }
 
@@ -108,6 +108,8 @@ class RunRig : public RunObserver {
   /// The reader calls from the last feed on.
   QStringList tailAfterLastFeed() const { return log().mid(log().lastIndexOf("OMR_FeedSheet()")); }
 
+  /// The data file, relative to the rig's folder.
+  QString dataName = QStringLiteral("veri.dat");
   AppSettings settings;
   SettingsPanel panel;
   MainControls controls;

@@ -99,7 +99,7 @@ struct RunCase {
   QByteArray errors;  // "<none>" when the run has no error file
   QStringList boxes;  // the empty tray's box left out
   int saved, rejected, dropped;
-  RunEnd end = RunEnd::FaultStop;
+  RunEnd end = RunEnd::EmptyHopper;
 };
 void PrintTo(const RunCase& c, std::ostream* os) {
   *os << c.name;
@@ -113,12 +113,12 @@ TEST_P(RunCheckTest, SheetsThroughTheRun) {
   if (c.secondTray) rig.panel.selectOption2(2);
   rig.panel.setText(SettingsPanel::TextBox::Text10, "-");
   QStringList answers = c.answers;
-  if (c.end == RunEnd::FaultStop) answers << QString::fromUtf8("Hayır");
+  if (c.end == RunEnd::EmptyHopper) answers << QString::fromUtf8("Hayır");
   EXPECT_EQ(rig.read(c.deck, answers).end, c.end);
   EXPECT_EQ(rig.data(), c.data);
   EXPECT_EQ(rig.errors(), c.errors);
   QStringList boxes = rig.boxes();
-  if (c.end == RunEnd::FaultStop) {
+  if (c.end == RunEnd::EmptyHopper) {
     ASSERT_FALSE(boxes.isEmpty());
     EXPECT_TRUE(boxes.takeLast().contains(kTrayEmpty));
   }
@@ -332,6 +332,18 @@ INSTANTIATE_TEST_SUITE_P(
                 3,
                 0,
                 0},
+        // A start number typed with blanks is still a number.
+        RunCase{"RunningNumberTypedWithBlanks",
+                {kDigits3.arg("T")},
+                "sheet\nsheet\n",
+                false,
+                {" 7 "},
+                "007\r\n008\r\n",
+                "<none>",
+                {box("input", kTitle, "Numara alanını giriniz (Boş ise artan numaralar)", "", " 7 ")},
+                2,
+                0,
+                0},
         // The matching sheet is saved, then the run stops.
         RunCase{"StopValue",
                 {kY1.arg("Ş")},
@@ -344,7 +356,43 @@ INSTANTIATE_TEST_SUITE_P(
                 2,
                 0,
                 0,
-                RunEnd::Stopped},
+                RunEnd::StopValue},
+        // No stop value (left empty or cancelled): blank fields read on.
+        RunCase{"EmptyStopValue",
+                {kY1.arg("Ş")},
+                "sheet\nsheet\n",
+                false,
+                {""},
+                " \r\n \r\n",
+                "<none>",
+                {box("input", kTitle, "Soru 1 alanını giriniz (Boş ise artan numaralar)", "", "")},
+                2,
+                0,
+                0},
+        RunCase{"CancelledStopValue",
+                {kY1.arg("Ş")},
+                "sheet\nsheet\n",
+                false,
+                {"<cancel>"},
+                " \r\n \r\n",
+                "<none>",
+                {box("input", kTitle, "Soru 1 alanını giriniz (Boş ise artan numaralar)", "", "<none>")},
+                2,
+                0,
+                0},
+        // A double mark in a "Q" field fails its window, but the field
+        // stays out of the error line.
+        RunCase{"KindQChecksButIsNotWritten",
+                {kY1.arg("Q"), kY2.arg("Y")},
+                "sheet\n" + at(2, 1) + at(2, 2) + at(3, 1),
+                true,
+                {"Tamam"},
+                "",
+                "A\r\n",
+                {box("ok", kTitle, " 1 nolu pencere(ler)de hata var!", "", "Tamam")},
+                0,
+                1,
+                0},
         // With one tray only the listed "U" field fails; "Z" cannot.
         RunCase{"WindowsOneTray",
                 {kY1.arg("U1A"), kY2.arg("Z")},
@@ -393,6 +441,30 @@ TEST(SheetChecksRun, RefusedRangeDoesNotCountTowardsTheSheetLimit) {
   EXPECT_EQ(rig.read(deck, {"Hayır"}).end, RunEnd::SheetLimit);
   EXPECT_EQ(rig.data(), "42\r\n");
   EXPECT_EQ(rig.counters.RunSheetCount, 1);
+}
+
+TEST(SheetChecksRun, ASheetLimitOfOneEndsAfterARejectedOrDroppedFirstSheet) {
+  const struct {
+    const char* name;
+    QString field;
+    QByteArray sheet;
+    QStringList answers;
+    int rejected, dropped;
+  } cases[] = {
+      {"rejected", kY1.arg("U1A"), "sheet\n" + at(2, 1), {"Tamam"}, 1, 0},
+      {"dropped", kY1.arg("W"), "sheet\n", {"Hayır", "Evet"}, 0, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CheckRunRig rig({c.field});
+    rig.settings.StopAfterSheets = 1;
+    EXPECT_EQ(rig.read(c.sheet + c.sheet + c.sheet, c.answers).end, RunEnd::SheetLimit);
+    EXPECT_EQ(rig.log().count("OMR_FeedSheet()"), 1);
+    EXPECT_EQ(rig.log().mid(rig.log().size() - 2), QStringList({"OMR_EjectSheet(1)", "OMR_MoveHopper(0)"}));
+    EXPECT_EQ(rig.data(), "");
+    EXPECT_EQ(rig.counters.RunRejectedCount, c.rejected);
+    EXPECT_EQ(rig.counters.RunDroppedCount, c.dropped);
+  }
 }
 
 TEST(SheetChecksRun, DuplicateListOutlivesTheRun) {

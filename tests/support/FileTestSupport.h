@@ -21,9 +21,10 @@
 #include <utility>
 
 // A file on a disk with `budget` bytes left, shared by every file object
-// made for the same disk. The write that runs out still puts its first
-// bytes on disk, as a real full disk does, so the writer is left with half
-// a line to take back.
+// made for the same disk. It fails as a real full disk does: the write that
+// runs out puts its first bytes on disk and reports them as written,
+// without an error, and only the next write fails, with the system's
+// reason. The writer is left with half a line to take back.
 class FullDiskFile : public QFile {
  public:
   FullDiskFile(const QString& path, std::shared_ptr<qint64> budget)
@@ -35,8 +36,11 @@ class FullDiskFile : public QFile {
       *m_left -= length;
       return QFile::writeData(data, length);
     }
-    if (*m_left > 0) QFile::writeData(data, *m_left);
-    *m_left = 0;
+    if (*m_left > 0) {
+      const qint64 taken = QFile::writeData(data, *m_left);
+      *m_left = 0;
+      return taken;
+    }
     setErrorString(QStringLiteral("No space left on device"));
     return -1;
   }

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <stdexcept>
+#include <string>
 
 /// The person at the desk: every question the program asks goes through
 /// this interface, so the same code runs with real dialogs in the window,
@@ -45,6 +46,17 @@ class OperatorGone : public std::runtime_error {
 class ProgramEnd : public std::runtime_error {
  public:
   ProgramEnd() : std::runtime_error("the program ends") {}
+
+ protected:
+  explicit ProgramEnd(const std::string& what) : std::runtime_error(what) {}
+};
+
+/// The program ends because the run's data file or error file could not be
+/// created, opened or emptied (the operator has been told). what() names
+/// the file and the system's reason, in UTF-8.
+class DataFileUnwritable : public ProgramEnd {
+ public:
+  explicit DataFileUnwritable(const std::string& fileAndReason) : ProgramEnd(fileAndReason) {}
 };
 
 class Operator {

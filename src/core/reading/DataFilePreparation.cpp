@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <limits>
@@ -24,10 +25,13 @@ QString kindLetter(const FieldDefinition& field) {
 [[noreturn]] void endWithWriteError(DataFiles& files, Operator& op, int number) {
   files.close();
   op.messageBox({MessageButtons::Ok, QStringLiteral("Dosya yazma hatası %1 ").arg(number)});
-  throw ProgramEnd();
+  throw DataFileUnwritable(files.lastFailure().toStdString());
 }
 
 QStringList readRecordLines(const QString& path, bool utf8) {
+  // Only a plain file holds records; a device in its place (a link to
+  // /dev/zero, say) would be read without end.
+  if (!QFileInfo(path).isFile()) return {};
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray bytes = file.readAll();
@@ -41,33 +45,64 @@ qsizetype recordWidth(const FieldDefinition& field) {
   return static_cast<qsizetype>(numeric::clampedInt(width, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
-// What the earlier records leave for this run: the duplicate list, the
-// running numbers and the last record shown field by field.
-void takeOverRecords(const LayoutTable& layout, const QStringList& lines, RunFieldTable& fields,
-                     RunViews& views) {
-  const qsizetype fieldCount = std::min(layout.fields.size(), fields.entries.size());
+// What the earlier records leave for a run that continues them: the values
+// of the duplicate-checked fields, the running numbers that follow the last
+// record, and the last record field by field.
+struct EarlierRecords {
+  QStringList duplicateValues;  // in the order first seen, each once
+  QStringList counters;         // per field: the next running number; null for none
+  QString lastRecord;
+};
+
+EarlierRecords readEarlierRecords(const LayoutTable& layout, const QStringList& lines, qsizetype fieldCount) {
   QList<QString> kinds;
   QList<qsizetype> widths;
   for (qsizetype i = 0; i < fieldCount; ++i) {
     kinds.append(kindLetter(layout.fields[i]));
     widths.append(recordWidth(layout.fields[i]));
   }
-  QString lastLine;
+  EarlierRecords earlier;
+  earlier.counters.resize(fieldCount);
+  QSet<QString> seen;
   for (const QString& line : lines) {
     qsizetype position = 0;
-    lastLine.clear();
+    earlier.lastRecord.clear();
     for (qsizetype i = 0; i < fieldCount; ++i) {
       const QString value = position < line.size() ? line.mid(position, widths[i]) : QString();
       position = widths[i] > line.size() - position ? line.size() : position + widths[i];
       if (kinds[i] == u"G") {
-        if (!views.List1.contains(value)) views.List1.append(value);
+        if (!seen.contains(value)) {
+          seen.insert(value);
+          earlier.duplicateValues.append(value);
+        }
       } else if (kinds[i] == u"R") {
-        fields.entries[i].FieldCounter = numeric::signedForm(numeric::leadingValue(value) + 1);
+        earlier.counters[i] = numeric::signedForm(numeric::leadingValue(value) + 1);
       }
-      lastLine += value + QStringLiteral("\r\n");
+      earlier.lastRecord += value + QStringLiteral("\r\n");
     }
   }
-  views.Label8 = lastLine;
+  return earlier;
+}
+
+void continueRecords(const EarlierRecords& earlier, RunFieldTable& fields, RunViews& views) {
+  QSet<QString> known(views.List1.cbegin(), views.List1.cend());
+  for (const QString& value : earlier.duplicateValues) {
+    if (known.contains(value)) continue;
+    known.insert(value);
+    views.List1.append(value);
+  }
+  for (qsizetype i = 0; i < earlier.counters.size(); ++i)
+    if (!earlier.counters[i].isNull()) fields.entries[i].FieldCounter = earlier.counters[i];
+}
+
+// Starting afresh keeps nothing of the old records: their values are no
+// duplicates of the new ones (even those an earlier run of the program put
+// into the list), the running numbers start from the beginning, and no
+// record of theirs is shown as the last one saved.
+void forgetRecords(const EarlierRecords& earlier, RunViews& views) {
+  const QSet<QString> discarded(earlier.duplicateValues.cbegin(), earlier.duplicateValues.cend());
+  views.List1.removeIf([&discarded](const QString& value) { return discarded.contains(value); });
+  views.Label8.clear();
 }
 
 void showErrorLabels(RunViews& views, bool SecondTray) {
@@ -88,7 +123,9 @@ void PrepareDataFile(const LayoutTable& layout, bool SecondTray, DataFiles& file
     if (!opened) endWithWriteError(files, op, 1);
   } else {
     const QStringList lines = readRecordLines(path, files.isUtf8());
-    takeOverRecords(layout, lines, fields, views);
+    const EarlierRecords earlier =
+        readEarlierRecords(layout, lines, std::min(layout.fields.size(), fields.entries.size()));
+    views.Label8 = earlier.lastRecord;
     counters.SheetCount = static_cast<std::int32_t>(
         std::min<qsizetype>(lines.size(), std::numeric_limits<std::int32_t>::max()));
 
@@ -106,11 +143,16 @@ void PrepareDataFile(const LayoutTable& layout, bool SecondTray, DataFiles& file
       if (SecondTray) opened = files.openErrorFile(DataFiles::OpenMode::Append) && opened;
       showErrorLabels(views, SecondTray);
       if (!opened) endWithWriteError(files, op, 2);
+      continueRecords(earlier, fields, views);
     } else if (answer == MessageAnswer::No) {
-      bool restarted = files.isUtf8() ? files.removeData() : files.openData(DataFiles::OpenMode::Empty);
-      if (SecondTray) restarted = files.openErrorFile(DataFiles::OpenMode::Empty) && restarted;
+      // The old records are kept as a numbered backup beside the file (a
+      // UTF-8 layout has no error file to keep).
+      bool restarted = files.moveAsideAsBackup(SecondTray && !files.isUtf8()) &&
+                       files.openData(DataFiles::OpenMode::Empty);
+      if (SecondTray) restarted = restarted && files.openErrorFile(DataFiles::OpenMode::Empty);
       showErrorLabels(views, SecondTray);
       if (!restarted) endWithWriteError(files, op, 3);
+      forgetRecords(earlier, views);
       counters.SheetCount = 0;
     } else {
       // Cancel, or a box closed without an answer: the earlier records stay

@@ -18,11 +18,14 @@ inline constexpr RgbColour kPromptMarkColour{16, 4, 230};
 /// A missing data file is started empty (`SheetCount` 0). An existing one is
 /// read back first: its lines are counted into `SheetCount`, each line is
 /// cut into the fields' values by their record widths (`FieldSubLength`),
-/// kind "G" values not yet in `List1` are added to it, every kind "R"
-/// counter continues from the last line's value plus one, and `Label8`
-/// shows the last line field by field. A file with lines leads to the
-/// Yes/No/Cancel question: Yes appends, No starts the file afresh (a UTF-8
-/// data file is deleted), Cancel ends the program. A file of a UTF-8 layout
+/// and `Label8` shows the last line field by field. A file with lines leads
+/// to the Yes/No/Cancel question. Yes appends: kind "G" values not yet in
+/// `List1` are added to it, and every kind "R" counter continues from the
+/// last line's value plus one. No starts the file afresh from nothing: the
+/// old file (and with `SecondTray` an ANSI layout's error file) is first
+/// moved aside as a numbered backup (DataFiles::moveAsideAsBackup), the old
+/// records' "G" values leave `List1`, the counters stay at their start and
+/// `Label8` is emptied. Cancel ends the program. A file of a UTF-8 layout
 /// is read as UTF-8 so that the cut falls where the record writer put it.
 ///
 /// With `SecondTray` an ANSI layout's error file is opened as well, and the
@@ -31,7 +34,8 @@ inline constexpr RgbColour kPromptMarkColour{16, 4, 230};
 ///
 /// When the data file or the error file cannot be created, opened or
 /// emptied the operator is told ("Dosya yazma hatası 1 ", "2 " or "3 ",
-/// OK only) and ProgramEnd is thrown; Cancel throws it without a message.
+/// OK only) and DataFileUnwritable (a ProgramEnd naming the file and the
+/// system's reason) is thrown; Cancel throws ProgramEnd without a message.
 /// `fields` must hold an entry for every field of `layout`.
 void PrepareDataFile(const LayoutTable& layout, bool SecondTray, DataFiles& files, RunFieldTable& fields,
                      RunViews& views, RunCounters& counters, Operator& op);

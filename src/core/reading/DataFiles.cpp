@@ -5,6 +5,7 @@
 #include "reading/RunFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -38,10 +39,17 @@ QString DataFiles::errorPath() const {
   return m_dataPath + QStringLiteral(".hat");
 }
 
+bool DataFiles::failed(const QString& path, const QString& reason) {
+  m_lastFailure = path + QStringLiteral(": ") + reason;
+  return false;
+}
+
 bool DataFiles::open(std::unique_ptr<QFile>& file, const QString& path, OpenMode mode) {
   release(file);
   std::unique_ptr<QFile> opened = m_factory(path);
-  if (!opened || !opened->open(modeFlags(mode))) return false;
+  if (!opened) return failed(path, QStringLiteral("Dosya açılamadı"));
+  if (!opened->open(modeFlags(mode))) return failed(path, opened->errorString());
+  if (mode == OpenMode::Append && !endUnfinishedLine(*opened)) return failed(path, opened->errorString());
   file = std::move(opened);
   if (m_runFiles) m_runFiles->add(file.get());
   return true;
@@ -54,9 +62,29 @@ void DataFiles::release(std::unique_ptr<QFile>& file) {
   file.reset();
 }
 
+bool DataFiles::endUnfinishedLine(QFile& file) {
+  // A file cut short by a power loss or edited by hand may end inside its
+  // last line. That line counts as a record when the file is read back, so
+  // it is finished here and the next record starts a line of its own.
+  const QString& path = file.fileName();
+  if (!QFileInfo(path).isFile()) return true;
+  QFile reader(path);
+  if (!reader.open(QIODevice::ReadOnly) || reader.size() == 0 || !reader.seek(reader.size() - 1)) return true;
+  char last = 0;
+  if (!reader.getChar(&last) || last == '\n') return true;
+  const QByteArray ending = last == '\r' ? QByteArrayLiteral("\n") : QByteArrayLiteral("\r\n");
+  return file.write(ending) == ending.size();
+}
+
 bool DataFiles::openData(OpenMode mode) {
-  if (m_utf8) return true;
-  return open(m_data, m_dataPath, mode);
+  if (!m_utf8) return open(m_data, m_dataPath, mode);
+  // Each record opens the file again, but whether it can be written is
+  // found out now, before the first sheet goes through the reader; an
+  // unfinished last line is ended now too.
+  std::unique_ptr<QFile> file;
+  const bool opened = open(file, m_dataPath, mode);
+  release(file);
+  return opened;
 }
 
 bool DataFiles::openErrorFile(OpenMode mode) {
@@ -64,9 +92,27 @@ bool DataFiles::openErrorFile(OpenMode mode) {
   return open(m_error, errorPath(), mode);
 }
 
-bool DataFiles::removeData() {
+bool DataFiles::moveAsideAsBackup(bool errorFileToo) {
   release(m_data);
-  return !QFile::exists(m_dataPath) || QFile::remove(m_dataPath);
+  release(m_error);
+  const QString errorFile = errorPath();
+  // An error file without lines holds nothing worth keeping; a folder in
+  // its place is not ours to move.
+  const QFileInfo error(errorFile);
+  const bool moveError = errorFileToo && error.isFile() && error.size() > 0;
+  constexpr int kMostBackups = 1000000;
+  for (int number = 1; number <= kMostBackups; ++number) {
+    const QString suffix = u'.' + QString::number(number);
+    if (QFileInfo::exists(m_dataPath + suffix) || QFileInfo::exists(errorFile + suffix)) continue;
+    if (QFileInfo::exists(m_dataPath) && !moveAside(m_dataPath, m_dataPath + suffix)) return false;
+    return !moveError || moveAside(errorFile, errorFile + suffix);
+  }
+  return failed(m_dataPath, QStringLiteral("Yedek numarası kalmadı"));
+}
+
+bool DataFiles::moveAside(const QString& path, const QString& backup) {
+  QFile file(path);
+  return file.rename(backup) || failed(path, file.errorString());
 }
 
 bool DataFiles::isDataOpen() const {
@@ -80,7 +126,15 @@ bool DataFiles::hasErrorFile() const {
 bool DataFiles::writeLine(QFile& file, const QByteArray& bytes, QString& failure) {
   const QByteArray line = bytes + QByteArrayLiteral("\r\n");
   const qint64 sizeBefore = file.isSequential() ? 0 : file.size();
-  if (file.write(line) == line.size() && file.flush()) return true;
+  // A full disk takes the first part of a line and reports no error; only
+  // writing the rest fails with the system's reason.
+  qint64 written = 0;
+  while (written < line.size()) {
+    const qint64 taken = file.write(line.constData() + written, line.size() - written);
+    if (taken <= 0) break;
+    written += taken;
+  }
+  if (written == line.size() && file.flush()) return true;
   QString reason = file.errorString();
   if (reason.isEmpty()) reason = QStringLiteral("Dosya yazılamadı");
   failure = failureText(file.fileName(), reason);

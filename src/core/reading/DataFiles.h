@@ -27,8 +27,11 @@ class DataFiles {
   using FileFactory = std::function<std::unique_ptr<QFile>(const QString& path)>;
 
   enum class OpenMode {
-    Empty,   ///< created when missing, emptied when present
-    Append,  ///< created when missing, new lines go after the old ones
+    Empty,  ///< created when missing, emptied when present
+    /// Created when missing, new lines go after the old ones. A last line
+    /// without its line end is ended first (CR LF, or LF after a lone CR),
+    /// so every record keeps a line of its own.
+    Append,
   };
 
   /// `runFiles` (may be null) is told about every file held open, so that
@@ -44,16 +47,26 @@ class DataFiles {
   bool isUtf8() const { return m_utf8; }
 
   /// ANSI: opens the data file and keeps it open. UTF-8: nothing is held
-  /// open (each record opens the file), and the call succeeds.
+  /// open (each record opens the file); the file is opened in `mode` and
+  /// closed again, so a file that cannot be written is found at once.
   bool openData(OpenMode mode);
   /// ANSI: opens the error file and keeps it open. UTF-8: there is no error
   /// file; nothing is created and the call succeeds.
   bool openErrorFile(OpenMode mode);
-  /// Deletes the data file; true when it is gone afterwards.
-  bool removeData();
+  /// Moves the data file aside before it is started afresh, so that no
+  /// record is lost to a misread question: it is renamed `DosyaAdi` + "." +
+  /// N in its own folder, N the first number from 1 on that no earlier
+  /// backup took. With `errorFileToo` an error file with lines goes to
+  /// errorPath() + "." + N with the same N. True when every file that had
+  /// to move has moved (a data file that is not there has nothing to move).
+  bool moveAsideAsBackup(bool errorFileToo);
 
   bool isDataOpen() const;
   bool hasErrorFile() const;
+
+  /// Why the last open or move that failed did so: the file's path, ": "
+  /// and the system's reason.
+  const QString& lastFailure() const { return m_lastFailure; }
 
   /// Appends `line` and CR LF to the data file. On failure returns false
   /// and sets `failure` to a message naming the file and the system's
@@ -69,6 +82,9 @@ class DataFiles {
 
  private:
   bool open(std::unique_ptr<QFile>& file, const QString& path, OpenMode mode);
+  static bool endUnfinishedLine(QFile& file);
+  bool failed(const QString& path, const QString& reason);
+  bool moveAside(const QString& path, const QString& backup);
   bool writeLine(QFile& file, const QByteArray& bytes, QString& failure);
   void release(std::unique_ptr<QFile>& file);
 
@@ -78,4 +94,5 @@ class DataFiles {
   FileFactory m_factory;
   std::unique_ptr<QFile> m_data;
   std::unique_ptr<QFile> m_error;
+  QString m_lastFailure;
 };

@@ -56,6 +56,7 @@ FieldDecoding::FieldDecoding(const LayoutTable& layout, const DecodingSettings& 
   context.DarknessUpperLimit = settings.DarknessUpperLimit;
   context.DuplexSheet = settings.DuplexSheet;
 
+  const omr::MarkBuffer unmarkedSide{};
   m_fields.resize(static_cast<std::size_t>(layout.fields.size()));
   for (qsizetype i = 0; i < layout.fields.size(); ++i) {
     const FieldDefinition& definition = layout.fields[i];
@@ -97,6 +98,17 @@ FieldDecoding::FieldDecoding(const LayoutTable& layout, const DecodingSettings& 
                   : kind == u"A" ? Source::Barcode
                                  : decoded;
     field.back = kind == u"D" ? Source::FixedValue : kind == u"H" ? Source::Constant : decoded;
+
+    // The assembly maps every character of a word-list field to a word of
+    // the list's width; a barcode field's value is the barcode's.
+    if (field.back == Source::Decoder && kind != u"A") {
+      const int unmarked = static_cast<int>(field.backDecoder.decode(unmarkedSide).size());
+      const int wordWidth =
+          definition.FieldAlphabet.contains(u'~')
+              ? numeric::clampedInt(numeric::leadingValue(definition.FieldWordWidth), 0, 32767)
+              : 1;
+      field.unreadWidth = unmarked * wordWidth;
+    }
   }
 }
 
@@ -111,10 +123,7 @@ void FieldDecoding::frontPass(const omr::MarkBuffer& marks, RunFieldTable& value
         fitWithBlanks(entry.FieldFixedText, field.charCount, entry.FieldValue);
         break;
       case Source::RunningNumber:
-        entry.FieldValue = entry.FieldCounter.left(field.charCount);
-        if (entry.FieldValue.size() < field.charCount)
-          entry.FieldValue.prepend(QString(field.charCount - entry.FieldValue.size(), u'0'));
-        entry.FieldCounter = numeric::shortestForm(numeric::leadingValue(entry.FieldCounter) + 1);
+        entry.FieldValue = entry.takeRunningNumber(field.charCount);
         break;
       case Source::Constant:
         entry.FieldValue = entry.FieldFixedText;
@@ -151,6 +160,28 @@ void FieldDecoding::backPass(const omr::MarkBuffer& marks, RunFieldTable& values
       case Source::Nothing:
         break;
     }
+  }
+}
+
+void FieldDecoding::unreadBackPass(RunFieldTable& values, int firstField) const {
+  const int last = std::min(fieldCount(), static_cast<int>(values.entries.size()));
+  for (int i = std::max(firstField, 1); i <= last; ++i) {
+    const Field& field = m_fields[static_cast<std::size_t>(i - 1)];
+    RunFieldTable::Entry& entry = values.field(i);
+    if (field.back == Source::FixedValue)
+      fitWithBlanks(entry.FieldFixedText, field.charCount, entry.FieldValue);
+    else if (field.back == Source::Constant)
+      entry.FieldValue = entry.FieldFixedText;
+    else
+      entry.FieldValue.clear();
+  }
+}
+
+void FieldDecoding::blankUnreadBackFields(RunFieldTable& values, int firstField) const {
+  const int last = std::min(fieldCount(), static_cast<int>(values.entries.size()));
+  for (int i = std::max(firstField, 1); i <= last; ++i) {
+    const int width = m_fields[static_cast<std::size_t>(i - 1)].unreadWidth;
+    if (width >= 0) values.field(i).FieldValue = QString(width, u' ');
   }
 }
 

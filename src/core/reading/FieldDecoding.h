@@ -42,6 +42,19 @@ class FieldDecoding {
   /// box.
   void backPass(const omr::MarkBuffer& marks, RunFieldTable& values, int firstField) const;
 
+  /// For a back side that was not read (single-sided sheets on a reader
+  /// with a back unit), before the assembly: fields `firstField` on of
+  /// kinds "D" and "H" take their values from the run table as the back
+  /// pass would; every other field is emptied rather than left with the
+  /// previous sheet's value.
+  void unreadBackPass(RunFieldTable& values, int firstField) const;
+
+  /// After the assembly of a sheet whose back side was not read: every
+  /// field from `firstField` on that a decoder would have read (all but
+  /// "D", "H" and the barcode) holds blanks as wide as the assembled value
+  /// of an unmarked side, so the record keeps its columns.
+  void blankUnreadBackFields(RunFieldTable& values, int firstField) const;
+
   int fieldCount() const { return static_cast<int>(m_fields.size()); }
 
  private:
@@ -51,6 +64,7 @@ class FieldDecoding {
     Source front = Source::Nothing;
     Source back = Source::Nothing;
     int charCount = 0;
+    int unreadWidth = -1;  // blanks of an unread back side; -1: not a decoded field
     BoxDecoder frontDecoder;
     BoxDecoder backDecoder;
   };

@@ -21,6 +21,8 @@
 #include "reading/SheetCycle.h"
 #include "reading/ValueAssembly.h"
 
+#include <exception>
+
 namespace {
 
 constexpr int kUsbPort = 2;
@@ -68,12 +70,17 @@ SheetCycle::Settings cycleSettings(const RunEnvironment& env) {
   return s;
 }
 
-// Every end of a run: the idle window's buttons, and no file left open.
+// Every end of a run: the idle window's buttons, no file left open, and no
+// Stop left over. A Stop pressed just before the run ended some other way
+// (a reader fault, the empty tray, an exception) would otherwise end the
+// next run before its first sheet.
 class RunEnding {
  public:
-  RunEnding(MainControls& controls, RunFiles& files) : m_controls(controls), m_files(files) {}
+  RunEnding(MainControls& controls, RunFiles& files, std::atomic<bool>& StopRequested)
+      : m_controls(controls), m_files(files), m_stopRequested(StopRequested) {}
   ~RunEnding() {
     m_files.closeAll();
+    m_stopRequested = false;
     m_controls.Command1Enabled = true;
     m_controls.Command2Enabled = true;
     m_controls.Command3Enabled = true;
@@ -86,6 +93,7 @@ class RunEnding {
  private:
   MainControls& m_controls;
   RunFiles& m_files;
+  std::atomic<bool>& m_stopRequested;
 };
 
 // Stop and the sheet limit leave the reader with its transport emptied and
@@ -103,11 +111,57 @@ void setUpBarcodeUnit(OmrApi& api) {
   api.OMR_SetBarCodeReadType(25);
 }
 
+// Puts each sheet fed into exactly one of the run's tallies; one object
+// per sheet cycle. A sheet that goes to the output is counted by what the
+// output did with it (the counters it advanced). A sheet still in hand when
+// the run is left by an exception (no answer to one of its questions) is
+// counted as well, so the tallies add up to the sheets fed however the run
+// ends.
+class SheetTally {
+ public:
+  SheetTally(RunCounters& counters, const SheetCycle& cycle)
+      : m_counters(counters), m_cycle(cycle), m_exceptions(std::uncaught_exceptions()) {}
+  ~SheetTally() {
+    if (!m_counted && m_cycle.sheetFed() && std::uncaught_exceptions() > m_exceptions) countOutcome();
+  }
+  SheetTally(const SheetTally&) = delete;
+  SheetTally& operator=(const SheetTally&) = delete;
+
+  void count(std::int32_t RunCounters::*tally) {
+    ++(m_counters.*tally);
+    m_counted = true;
+  }
+  void startOutput() {
+    m_inOutput = true;
+    m_sheetsBefore = m_counters.SheetCount;
+    m_errorsBefore = m_counters.ErrorCount;
+  }
+  void countOutcome() {
+    if (!m_inOutput)
+      count(&RunCounters::RunDroppedCount);
+    else if (m_counters.SheetCount != m_sheetsBefore)
+      count(&RunCounters::RunSavedCount);
+    else if (m_counters.ErrorCount != m_errorsBefore)
+      count(&RunCounters::RunRejectedCount);
+    else
+      count(&RunCounters::RunUnwrittenCount);
+  }
+
+ private:
+  RunCounters& m_counters;
+  const SheetCycle& m_cycle;
+  const int m_exceptions;
+  bool m_counted = false;
+  bool m_inOutput = false;
+  std::int32_t m_sheetsBefore = 0;
+  std::int32_t m_errorsBefore = 0;
+};
+
 // What every run holds from its set-up to its end: the files it opens, the
 // restoring of the window at its end, and the reader connection.
 struct RunScope {
   explicit RunScope(RunEnvironment& env)
-      : ending(env.controls, runFiles),
+      : ending(env.controls, runFiles, env.StopRequested),
         deviceSettings(DeviceSettings::from(env.settings, env.panel)),
         connection(env.reader, env.person, deviceSettings, env.readerState, [this] { runFiles.closeAll(); }) {}
 
@@ -191,53 +245,71 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
   const int firstBack = layout.FirstBackField;
   const bool backFieldsOnBack = firstBack > 0 && m_env.readerState.BackSensorFitted;
 
+  bool stopValueMatched = false;
   for (;;) {
     if (stopAtTopOfCycle(runFiles)) {
-      result.end = RunEnd::Stopped;
+      result.end = stopValueMatched ? RunEnd::StopValue : RunEnd::Stopped;
       return result;
     }
     beginCycle();
 
+    SheetTally tally(m_env.counters, cycle);
     const SheetCycle::Outcome outcome = cycle.readSheet(layout.LayoutLineCount, firstBack);
-    if (outcome == SheetCycle::Outcome::EndRun || outcome == SheetCycle::Outcome::EndRunAtLineCount) {
-      result.end = outcome == SheetCycle::Outcome::EndRun ? RunEnd::FaultStop : RunEnd::LineCountStop;
-      return result;
-    }
-    if (outcome == SheetCycle::Outcome::NextAtOnce) continue;
-
-    if (outcome == SheetCycle::Outcome::Decode) {
-      passes.frontPass(cycle.front(), values, backFieldsOnBack ? firstBack - 1 : fieldCount, &m_env.reader);
-      if (cycle.backRead()) {
-        passes.backPass(cycle.back(), values, firstBack);
-      } else if (backFieldsOnBack) {
-        // The back side was not read (single-sided sheets chosen): its
-        // fields hold nothing rather than the previous sheet's values.
-        for (int i = firstBack; i <= fieldCount; ++i) values.field(i).FieldValue.clear();
-      }
-      const bool dropped = assembly.assemble(values, m_env.views.Text6);
-      SheetVerdict verdict;
-      if (dropped)
-        verdict.outcome = SheetVerdict::Outcome::Dropped;
-      else
-        verdict = checks.check(values, m_env.StopRequested);
-      if (verdict.outcome == SheetVerdict::Outcome::NextAtOnce) {
-        // Not saved and outside the sheet limit, but still a sheet the run
-        // did not keep.
-        ++m_env.counters.RunDroppedCount;
+    switch (outcome) {
+      case SheetCycle::Outcome::EndRun:
+        tally.count(&RunCounters::RunSkippedCount);
+        result.end = RunEnd::FaultStop;
+        return result;
+      case SheetCycle::Outcome::EndRunAtEmptyHopper:
+        result.end = RunEnd::EmptyHopper;
+        return result;
+      case SheetCycle::Outcome::EndRunAtLineCount:
+        tally.count(&RunCounters::RunDroppedCount);
+        result.end = RunEnd::LineCountStop;
+        return result;
+      case SheetCycle::Outcome::SkipAtFault:
+        tally.count(&RunCounters::RunSkippedCount);
         continue;
-      }
-      if (verdict.outcome == SheetVerdict::Outcome::Dropped) {
-        ++m_env.counters.RunDroppedCount;
-      } else {
+      case SheetCycle::Outcome::NextAtOnce:
+        continue;
+      case SheetCycle::Outcome::Drop:
+        tally.count(&RunCounters::RunDroppedCount);
+        break;
+      case SheetCycle::Outcome::Decode: {
+        passes.frontPass(cycle.front(), values, backFieldsOnBack ? firstBack - 1 : fieldCount, &m_env.reader);
+        // Single-sided sheets on a reader with a back unit: the back side is
+        // not read, its fixed values and constants stay, and what it would
+        // have read is left blank at its width and out of the checks.
+        const bool backUnread = backFieldsOnBack && !cycle.backRead();
+        if (cycle.backRead())
+          passes.backPass(cycle.back(), values, firstBack);
+        else if (backUnread)
+          passes.unreadBackPass(values, firstBack);
+        const bool dropped = assembly.assemble(values, m_env.views.Text6);
+        if (backUnread) passes.blankUnreadBackFields(values, firstBack);
+        SheetVerdict verdict;
+        if (dropped)
+          verdict.outcome = SheetVerdict::Outcome::Dropped;
+        else
+          verdict = checks.check(values, m_env.StopRequested, backUnread ? firstBack : 0);
+        stopValueMatched = stopValueMatched || verdict.stopValueMatched;
+        if (verdict.outcome != SheetVerdict::Outcome::Output) {
+          tally.count(&RunCounters::RunDroppedCount);
+          // Left by the range question: not saved, and outside the sheet
+          // limit.
+          if (verdict.outcome == SheetVerdict::Outcome::NextAtOnce) continue;
+          break;
+        }
         imprint.send(m_env.reader, verdict.SheetAccepted, m_env.counters.SheetCount);
-        if (!output.write(values, verdict.SheetAccepted, verdict.ErrorWindowList)) {
+        tally.startOutput();
+        const bool written = output.write(values, verdict.SheetAccepted, verdict.ErrorWindowList);
+        tally.countOutcome();
+        if (!written) {
           result.end = RunEnd::WriteFailed;
           return result;
         }
-        ++(verdict.SheetAccepted ? m_env.counters.RunSavedCount : m_env.counters.RunRejectedCount);
+        break;
       }
-    } else {
-      ++m_env.counters.RunDroppedCount;
     }
 
     if (sheetLimitReached(runFiles)) {
@@ -267,11 +339,11 @@ DensityResult ReadingRun::densityRun() {
     beginCycle();
 
     const SheetCycle::Outcome outcome = cycle.readDensitySheet();
-    if (outcome == SheetCycle::Outcome::EndRun) {
-      result.end = RunEnd::FaultStop;
+    if (outcome == SheetCycle::Outcome::EndRun || outcome == SheetCycle::Outcome::EndRunAtEmptyHopper) {
+      result.end = outcome == SheetCycle::Outcome::EndRun ? RunEnd::FaultStop : RunEnd::EmptyHopper;
       return result;
     }
-    if (outcome == SheetCycle::Outcome::NextAtOnce) continue;
+    if (outcome == SheetCycle::Outcome::NextAtOnce || outcome == SheetCycle::Outcome::SkipAtFault) continue;
     if (outcome == SheetCycle::Outcome::Decode) {
       result.sheetRead = true;
       result.DensityMarks = cycle.front();

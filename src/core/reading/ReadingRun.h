@@ -42,7 +42,8 @@ struct RunEnvironment {
   RunViews& views;
   RunCounters& counters;
   QString programFolder;
-  /// Set by the Stop command (from any thread); read at the top of a cycle.
+  /// Set by the Stop command (from any thread); read at the top of a cycle
+  /// and cleared at every end of a run, however it ends.
   std::atomic<bool>& StopRequested;
   SheetPicture* picture = nullptr;
   RunObserver* observer = nullptr;
@@ -52,12 +53,14 @@ struct RunEnvironment {
 
 /// How a run ended.
 enum class RunEnd {
-  Stopped,         ///< Stop, or a stop value matched
+  Stopped,         ///< the Stop command
   SheetLimit,      ///< the sheet limit was reached
   ReaderNotReady,  ///< the connection at set-up failed
   FaultStop,       ///< the operator ended the run at a reader fault
   LineCountStop,   ///< the operator ended the run at a wrong line count
   WriteFailed,     ///< a record could not be written; the operator was told
+  EmptyHopper,     ///< the hopper was empty and the operator ended the run
+  StopValue,       ///< a stop value matched; its sheet was finished first
 };
 
 /// How the run ended; what became of its sheets is in RunCounters.

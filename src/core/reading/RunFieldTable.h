@@ -21,6 +21,14 @@ struct RunFieldTable {
     QString FieldValue;
     /// Kind "Ş": the stop value typed at the start of the run.
     QString FieldEntered;
+
+    /// Kinds "R" and "T": the running number for a field `width`
+    /// characters wide, and the counter advanced by one. The counter is
+    /// read as a whole number, whatever text it holds (" 42" as the start
+    /// box offers it, " 7 " as typed), so the value is always digits: its
+    /// first `width` digits, or the number padded with "0" on the left. A
+    /// negative start counts from 0.
+    QString takeRunningNumber(int width);
   };
 
   /// What the last barcode read left: the reader's buffer and the length it

@@ -34,10 +34,16 @@ struct RunCounters {
   std::int32_t ErrorCount = 0;
   /// Sheet cycles completed in the current run.
   std::int32_t RunSheetCount = 0;
-  /// What became of the current run's sheets: records written, sheets
-  /// rejected, sheets neither saved nor rejected. Kept up to date sheet by
-  /// sheet, so they hold however the run ends.
+  /// What became of the current run's sheets, each sheet fed in exactly
+  /// one of them: records written, sheets rejected, sheets read but neither
+  /// saved nor rejected (a sheet in hand when the run was left for want of
+  /// an answer among them), sheets ejected unread at a reader fault (an
+  /// empty hopper feeds no sheet), and sheets whose record or error line
+  /// could not be written. Kept up to date sheet by sheet, so they hold
+  /// however the run ends.
   std::int32_t RunSavedCount = 0;
   std::int32_t RunRejectedCount = 0;
   std::int32_t RunDroppedCount = 0;
+  std::int32_t RunSkippedCount = 0;
+  std::int32_t RunUnwrittenCount = 0;
 };

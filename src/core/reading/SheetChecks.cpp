@@ -67,12 +67,15 @@ SheetChecks::SheetChecks(const LayoutTable& layout, FieldRect rect, Operator& op
   }
 }
 
-SheetVerdict SheetChecks::check(RunFieldTable& values, std::atomic<bool>& StopRequested) {
+SheetVerdict SheetChecks::check(RunFieldTable& values, std::atomic<bool>& StopRequested,
+                                int firstUnreadField) {
   SheetVerdict verdict;
   GroupActive.fill(false);
   const QString& blank = m_layout.BlankText;
   const QString& multiMark = m_layout.MultiMarkText;
-  const int count = std::min(static_cast<int>(m_fields.size()), static_cast<int>(values.entries.size()));
+  int count = std::min(static_cast<int>(m_fields.size()), static_cast<int>(values.entries.size()));
+  // An unread side has nothing to confirm, correct or find wanting.
+  if (firstUnreadField > 0) count = std::min(count, firstUnreadField - 1);
   const bool exemptionOn = count >= kExemptionField && values.field(kExemptionField).FieldValue == u"E";
 
   for (int i = 1; i <= count; ++i) {
@@ -167,13 +170,18 @@ SheetVerdict SheetChecks::check(RunFieldTable& values, std::atomic<bool>& StopRe
       }
     }
     if (kind == u'T' && withoutBlanksAtEnds(value).isEmpty()) {
-      value = entry.FieldCounter.left(field.charCount);
-      if (value.size() < field.charCount) value.prepend(QString(field.charCount - value.size(), u'0'));
-      entry.FieldCounter = numeric::shortestForm(numeric::leadingValue(entry.FieldCounter) + 1);
+      value = entry.takeRunningNumber(field.charCount);
     }
-    if (kind == u'Ş' &&
-        withoutBlanksAtEnds(value.toUpper()) == withoutBlanksAtEnds(entry.FieldEntered.toUpper()))
-      StopRequested = true;
+    // An operator who left the stop value empty (or cancelled its box)
+    // asked for none; matching it would stop at the first blank field.
+    if (kind == u'Ş') {
+      const QString stopValue = entry.FieldEntered.toUpper();
+      if (!withoutBlanksAtEnds(stopValue).isEmpty() &&
+          withoutBlanksAtEnds(value.toUpper()) == withoutBlanksAtEnds(stopValue)) {
+        StopRequested = true;
+        verdict.stopValueMatched = true;
+      }
+    }
 
     const bool listedUnit = kind == u'U' && field.parameter == u'1' && field.kindLength > 2;
     if (listedUnit && !withoutBlanksAtEnds(value).isEmpty()) failWindow(i, verdict);

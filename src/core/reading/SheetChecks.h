@@ -36,6 +36,8 @@ struct SheetVerdict {
   bool SheetAccepted = true;
   /// The failed window checks' field indices, each with one leading blank.
   QString ErrorWindowList;
+  /// A stop value matched: the run stops at the top of the next cycle.
+  bool stopValueMatched = false;
 };
 
 /// The per-sheet checks of a normal run: number conversions, separators,
@@ -56,8 +58,10 @@ class SheetChecks {
               SheetCheckSettings settings, SheetPicture* picture);
 
   /// Checks and corrects `values` in place. Sets `StopRequested` when a
-  /// stop value matched; the sheet itself is finished as the verdict says.
-  SheetVerdict check(RunFieldTable& values, std::atomic<bool>& StopRequested);
+  /// stop value matched (an empty stop value is none); the sheet itself is
+  /// finished as the verdict says. Fields from `firstUnreadField` on (0:
+  /// none) lie on a side that was not read and are not checked.
+  SheetVerdict check(RunFieldTable& values, std::atomic<bool>& StopRequested, int firstUnreadField = 0);
 
   /// Kind "N": the characters are base-2 digits, the first of weight 1; the
   /// sum's last three digits, zero-padded.

@@ -20,9 +20,11 @@ void SheetCycle::ejectToSpareTray() { m_api.OMR_EjectSheet(m_settings.secondTray
 
 bool SheetCycle::feedAndReadFront(std::int32_t lines, Outcome& early) {
   m_backRead = false;
+  m_sheetFed = false;
   m_request.status = 0;
   m_api.OMR_FeedSheet();
   const std::int32_t status = m_connection.readStatus();
+  m_sheetFed = status != kTrayEmpty;
   if (status == kTrayEmpty) ejectToSpareTray();
   if (status == kFrontTimingMarkError && !m_settings.stopOnErrorTicked) {
     early = Outcome::Drop;
@@ -32,7 +34,10 @@ bool SheetCycle::feedAndReadFront(std::int32_t lines, Outcome& early) {
     const std::int16_t decision = m_connection.ReportDeviceError(status);
     if (decision == kGoOn || decision == kStop) {
       ejectToSpareTray();
-      early = decision == kGoOn ? Outcome::NextAtOnce : Outcome::EndRun;
+      if (m_sheetFed)
+        early = decision == kGoOn ? Outcome::SkipAtFault : Outcome::EndRun;
+      else
+        early = decision == kGoOn ? Outcome::NextAtOnce : Outcome::EndRunAtEmptyHopper;
       return false;
     }
   }

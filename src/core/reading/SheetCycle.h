@@ -22,11 +22,13 @@ class SheetCycle {
 
   /// What the loop does next.
   enum class Outcome {
-    Decode,      ///< the sheet was read: decode it
-    Drop,        ///< the sheet is not kept; the cycle ends normally
-    NextAtOnce,  ///< start the next cycle at once (not counted)
-    EndRun,      ///< the operator ended the run at a reader fault
-    EndRunAtLineCount,  ///< the operator ended the run at a wrong line count
+    Decode,               ///< the sheet was read: decode it
+    Drop,                 ///< the sheet is not kept; the cycle ends normally
+    NextAtOnce,           ///< the hopper was empty and the operator goes on: the next cycle at once
+    SkipAtFault,          ///< a sheet was ejected unread at a reader fault; the next cycle at once
+    EndRun,               ///< the operator ended the run at a reader fault (the sheet ejected unread)
+    EndRunAtEmptyHopper,  ///< the hopper was empty and the operator ended the run
+    EndRunAtLineCount,    ///< the operator ended the run at a wrong line count
   };
 
   SheetCycle(OmrApi& api, ReaderConnection& connection, Operator& person, const Settings& settings);
@@ -45,6 +47,9 @@ class SheetCycle {
   bool backRead() const { return m_backRead; }
   /// Lines the reader reported for the last front read.
   std::int32_t frontLineCount() const { return m_frontLines; }
+  /// The last feed brought a sheet (anything but the empty hopper), so the
+  /// run has a sheet to account for.
+  bool sheetFed() const { return m_sheetFed; }
 
  private:
   /// Feed, status and the front read; nothing when the cycle ends early.
@@ -59,5 +64,6 @@ class SheetCycle {
   omr::MarkBuffer m_front{};
   omr::MarkBuffer m_back{};
   bool m_backRead = false;
+  bool m_sheetFed = false;
   std::int32_t m_frontLines = 0;
 };
