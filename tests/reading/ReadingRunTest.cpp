@@ -274,6 +274,22 @@ INSTANTIATE_TEST_SUITE_P(
         TallyCase{"RecordNotWritten", sheets(3), false, true, {"Tamam"}, 2, 1, 0, 0, 0, 1}),
     [](const testing::TestParamInfo<TallyCase>& p) { return std::string(p.param.name); });
 
+// The window keeps its counters from run to run; each run's tallies are its
+// own.
+TEST(ReadingRun, EachRunTalliesOnlyItsOwnSheets) {
+  ReadingRig rig;
+  rig.panel.selectOption2(2);
+  rig.panel.setCheck(SettingsPanel::CheckBox::Check2, 0);
+  rig.settings.StopOnError = 0;
+  rig.read("sheet\nstatus 40110001\n" + sheets(1), {"Hayır"});
+  ASSERT_EQ(rig.counters.RunSkippedCount, 1);
+  rig.read(sheets(1), {"Evet", "Hayır"});
+  const RunCounters& n = rig.counters;
+  EXPECT_EQ(QList<int>({n.RunSavedCount, n.RunRejectedCount, n.RunDroppedCount, n.RunSkippedCount,
+                        n.RunUnwrittenCount}),
+            QList<int>({1, 0, 0, 0, 0}));
+}
+
 struct LineCountCase {
   const char* name;
   bool secondTray;

@@ -181,7 +181,8 @@ bool ReadingRun::readerReady(ReaderConnection& connection) const {
 
 void ReadingRun::startSheets(ReaderConnection& connection) {
   m_env.counters.RunSheetCount = 0;
-  m_env.counters.RunSavedCount = m_env.counters.RunRejectedCount = m_env.counters.RunDroppedCount = 0;
+  RunCounters& n = m_env.counters;
+  n.RunSavedCount = n.RunRejectedCount = n.RunDroppedCount = n.RunSkippedCount = n.RunUnwrittenCount = 0;
   if (m_env.panel.check(SettingsPanel::CheckBox::Check3) == 1) setUpBarcodeUnit(m_env.reader);
   connection.SendCommandCE();
 }
