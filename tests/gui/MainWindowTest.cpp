@@ -3,6 +3,7 @@
 // reading runs started from "&Oku" with every box answered.
 
 #include "CliRunner.h"
+#include "ModalAnswerer.h"
 #include "OperatorScript.h"
 
 #include "app/MainWindow.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -210,6 +212,24 @@ class MainWindowTest : public QObject {
     QVERIFY(list->findText(QStringLiteral("REGISTRATION")) >= 0);
     QVERIFY(window.picture().pointColour(30 * 13, 30 * 4) != kPreviewPurple);
     QVERIFY(answers.problems().isEmpty());
+  }
+
+  // Deleting cannot be undone: Enter on the question keeps the file.
+  void enterOnTheDeleteQuestionKeepsTheLayout() {
+    Desk desk;
+    desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    desk.find<QComboBox>("Combo1")->setEditText(QStringLiteral("EXAM"));
+    QString defaultButton;
+    ModalAnswerer enter([&](QWidget* box) {
+      if (auto* question = qobject_cast<QMessageBox*>(box); question && question->defaultButton())
+        defaultButton = question->defaultButton()->text();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    desk.button("Command5")->click();
+    QVERIFY(enter.answered() && !enter.timedOut());
+    QCOMPARE(defaultButton, QStringLiteral("Hayır"));
+    QVERIFY(QFile::exists(desk.folder.filePath(QStringLiteral("exam.omrf"))));
+    QCOMPARE(desk.find<QComboBox>("Combo1")->currentText(), QStringLiteral("EXAM"));
   }
 
   void languageButtonTwiceKeepsThePanelOpen() {

@@ -408,7 +408,8 @@ void MainWindow::Command5_Click() {
   question.buttons = MessageButtons::YesNo;
   question.icon = MessageIcon::Question;
   question.text = layoutDeletionQuestion(name);
-  if (m_operator.messageBox(question) != MessageAnswer::Yes) return;
+  // The file is gone for good: Enter must not delete it.
+  if (m_operator.messageBox(question, MessageAnswer::No) != MessageAnswer::Yes) return;
   if (read_command::layoutPath(m_programFolder, name).isEmpty()) return;
   deleteLayoutFile(m_programFolder, name);
   m_c.Picture1->reset();
