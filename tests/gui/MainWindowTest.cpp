@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,11 +58,13 @@ class Desk {
     MainWindowOptions options;
     options.programFolder = folder.path();
     options.reader = std::move(reader);
-    options.chooser = [this](QWidget*, const QString& title, const QString&, const QStringList& filters) {
-      chooserTitle = title;
-      chooserFilters = filters;
-      return chosen;
-    };
+    if (!realOpenDialog) {
+      options.chooser = [this](QWidget*, const QString& title, const QString&, const QStringList& filters) {
+        chooserTitle = title;
+        chooserFilters = filters;
+        return chosen;
+      };
+    }
     options.startDesktopPrograms = false;
     window = std::make_unique<MainWindow>(std::move(options));
     window->show();
@@ -88,6 +92,7 @@ class Desk {
   }
 
   QTemporaryDir folder;
+  bool realOpenDialog = false;  ///< the Open dialog itself instead of answering with `chosen`
   QString chosen;
   QString chooserTitle;
   QStringList chooserFilters;
@@ -313,6 +318,43 @@ class MainWindowTest : public QObject {
     QVERIFY(desk.button("Command1")->isEnabled());
     QVERIFY(desk.button("Command1")->isDefault());
     QVERIFY(!desk.button("Command12")->isEnabled());
+  }
+
+  // The program was started from some other folder. The first Open dialog
+  // starts in the program folder all the same, so a bare name typed there
+  // makes the data file beside the layouts.
+  void firstOpenDialogStartsInTheProgramFolder() {
+    QTemporaryDir launchedFrom;
+    QVERIFY(launchedFrom.isValid());
+    const QString workingFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(launchedFrom.path()));
+    const auto backHome = qScopeGuard([&] { QDir::setCurrent(workingFolder); });
+
+    Desk desk;
+    desk.realOpenDialog = true;
+    QFile deck(desk.folder.filePath(QStringLiteral("empty.deck")));
+    QVERIFY(deck.open(QIODevice::WriteOnly));
+    deck.close();
+    MainWindow& window = desk.openWithDeck(deck.fileName());
+    desk.find<QComboBox>("Combo1")->setEditText(QStringLiteral("EXAM"));
+
+    QString startFolder;
+    ModalAnswerer typeBareName([&](QWidget* box) {
+      auto* dialog = qobject_cast<QFileDialog*>(box);
+      auto* name = box->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      if (!dialog || !name) return;
+      startFolder = dialog->directory().absolutePath();
+      QTest::keyClicks(name, QStringLiteral("bare"));
+      QTest::keyClick(name, Qt::Key_Return);
+    });
+    OperatorScript answers({QStringLiteral("Hayır")});  // "Tepsi Boş ... Devam edilecek mi?"
+    desk.button("Command1")->click();
+    QVERIFY(desk.waitForRunEnd());
+    QVERIFY(!typeBareName.timedOut());
+    QCOMPARE(startFolder, QDir(desk.folder.path()).absolutePath());
+    QCOMPARE(window.CurrentDataFilePath(),
+             QDir(desk.folder.path()).absoluteFilePath(QStringLiteral("bare.txt")));
+    QVERIFY(QDir(launchedFrom.path()).isEmpty());
   }
 
   void stopEndsTheRunBetweenSheets() {

@@ -265,13 +265,16 @@ void MainWindow::Command1_Click() {
     restore();
     return;
   }
-  const QString chosen = m_openDialog.ShowOpen(this, QStringLiteral("Dosya Aç"), QString(),
+  // Bare names belong in the program folder: until a file has been chosen
+  // the dialog starts there, not wherever the program was launched from.
+  const QString startFolder = m_openDialog.FileName().isEmpty() ? m_programFolder : QString();
+  const QString chosen = m_openDialog.ShowOpen(this, QStringLiteral("Dosya Aç"), startFolder,
                                                OpenDialog::readCommandFilter(), 0);
   if (chosen.isEmpty()) {
     restore();
     return;
   }
-  m_currentDataFilePath = read_command::completedDataFilePath(QFileInfo(chosen).absoluteFilePath(),
+  m_currentDataFilePath = read_command::completedDataFilePath(QDir(m_programFolder).absoluteFilePath(chosen),
                                                               m_settings.DataFileExtension);
   const QString dataPath = m_currentDataFilePath;
   startRun([layoutPath, dataPath](RunEnvironment& environment) {
