@@ -320,6 +320,83 @@ class MainWindowTest : public QObject {
     QVERIFY(!desk.button("Command12")->isEnabled());
   }
 
+  // Leaving the sheet limit saves the settings whether or not it was
+  // edited, with the layout the operator picked, and the focus goes on to
+  // the layout list.
+  void leavingTheSheetLimitSavesTheSettings_data() {
+    QTest::addColumn<QString>("typed");  // over the whole field; empty: left as it was
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("line31");
+    QTest::newRow("Tab, unchanged") << "" << int(Qt::Key_Tab) << "0";
+    QTest::newRow("Shift+Tab, unchanged") << "" << int(Qt::Key_Backtab) << "0";
+    QTest::newRow("Tab after typing") << "25" << int(Qt::Key_Tab) << "25";
+    QTest::newRow("Enter after typing") << "7" << int(Qt::Key_Return) << "7";
+  }
+  void leavingTheSheetLimitSavesTheSettings() {
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(QString, line31);
+    Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
+    desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    QFile::remove(desk.folder.filePath(QStringLiteral("sekonic.ini")));
+    auto* list = desk.find<QComboBox>("Combo1");
+    list->setCurrentIndex(list->findText(QStringLiteral("REGISTRATION")));
+    auto* limit = desk.find<QLineEdit>("Text13");
+    limit->setFocus();
+    if (!typed.isEmpty()) {
+      limit->selectAll();
+      QTest::keyClicks(limit, typed);
+    }
+    QTest::keyClick(limit, Qt::Key(key));
+
+    QTRY_COMPARE(settingsLine(desk.folder.path(), 32), QStringLiteral("REGISTRATION"));
+    QCOMPARE(settingsLine(desk.folder.path(), 31), line31);
+    QTRY_COMPARE(QApplication::focusWidget(), list);
+  }
+
+  // The close box saves nothing, although closing takes the focus from the
+  // sheet limit too.
+  void closeBoxSavesNothingFromTheSheetLimit() {
+    Desk desk;
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    auto* limit = desk.find<QLineEdit>("Text13");
+    limit->setFocus();
+    QTest::keyClicks(limit, QStringLiteral("9"));
+    QVERIFY(window.close());
+    QTest::qWait(50);
+    QVERIFY(!QFile::exists(desk.folder.filePath(QStringLiteral("sekonic.ini"))));
+  }
+
+  // Alt+O while the sheet limit has the focus: the run's first box takes
+  // the focus, and the save that follows keeps the layout the run reads.
+  void runStartedFromTheSheetLimitKeepsTheLastLayout_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("unchanged") << "";
+    QTest::newRow("edited") << "25";
+  }
+  void runStartedFromTheSheetLimitKeepsTheLastLayout() {
+    QFETCH(QString, typed);
+    Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    desk.chosen = desk.folder.filePath(QStringLiteral("exam.dat"));
+    auto* limit = desk.find<QLineEdit>("Text13");
+    limit->setFocus();
+    if (!typed.isEmpty()) {
+      limit->selectAll();
+      QTest::keyClicks(limit, typed);
+    }
+    OperatorScript answers({QStringLiteral("Hayır")});  // "Tepsi Boş ... Devam edilecek mi?"
+    QTest::keyClick(limit, Qt::Key_O, Qt::AltModifier);
+    // The button shows itself pressed for a moment before it acts.
+    QTRY_VERIFY(!desk.chooserTitle.isEmpty());
+    QVERIFY(desk.waitForRunEnd());
+    QVERIFY(answers.problems().isEmpty());
+
+    QTRY_COMPARE(settingsLine(desk.folder.path(), 31), typed.isEmpty() ? QStringLiteral("0") : typed);
+    QCOMPARE(settingsLine(desk.folder.path(), 32), QStringLiteral("EXAM"));
+    QCOMPARE(window.counters().RunSavedCount, 20);
+  }
+
   // The program was started from some other folder. The first Open dialog
   // starts in the program folder all the same, so a bare name typed there
   // makes the data file beside the layouts.
@@ -397,8 +474,9 @@ class MainWindowTest : public QObject {
     // Leaving the sheet limit during the run saves it and keeps the run's
     // buttons as they are.
     auto* limit = desk.find<QLineEdit>("Text13");
+    limit->setFocus();
     limit->setText(QStringLiteral("7"));
-    emit limit->editingFinished();
+    desk.find<QCheckBox>("Check6")->setFocus();
     QVERIFY(!desk.button("Command1")->isEnabled());
     QVERIFY(desk.button("Command12")->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(settingsLine(desk.folder.path(), 31), QStringLiteral("7"), 10000);

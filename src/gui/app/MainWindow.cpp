@@ -25,11 +25,13 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTextBrowser>
 
 namespace {
@@ -71,6 +73,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   m_panelWidget = new SettingsPanelWidget(m_panel, m_central);
   m_panelWidget->hide();
   for (QLabel* label : m_c.Label2) label->installEventFilter(this);
+  m_c.Text13->installEventFilter(this);
   m_updateCheck = new UpdateCheck(this);
   m_updateCheck->setObjectName(QStringLiteral("UpdateCheck"));
   // The notice is only ever replaced by a newer one, never cleared.
@@ -119,7 +122,8 @@ void MainWindow::connectControls() {
   connect(m_c.Command15, &QPushButton::clicked, this, &MainWindow::Command15_Click);
   connect(m_c.Check10, &QCheckBox::clicked, this, &MainWindow::Check10_Click);
   connect(m_c.Combo1, &QComboBox::editTextChanged, this, &MainWindow::Combo1_Change);
-  connect(m_c.Text13, &QLineEdit::editingFinished, this, &MainWindow::Text13_LostFocus);
+  // Enter in the sheet limit leaves the field, which saves it.
+  connect(m_c.Text13, &QLineEdit::returnPressed, m_c.Text13, [this] { m_c.Text13->clearFocus(); });
   connect(m_c.Text1, &QLineEdit::textEdited, this, [this](const QString& text) {
     m_panel.setText(SettingsPanel::TextBox::Text1, text);
     m_panelWidget->refreshFromModel();
@@ -246,6 +250,7 @@ void MainWindow::startRun(std::function<void(RunEnvironment&)> job) {
 
 void MainWindow::Command1_Click() {
   if (m_runs.isRunning()) return;
+  const QScopedValueRollback<bool> starting(m_readStarting, true);
   m_controls.Command1Enabled = m_controls.Command2Enabled = m_controls.Command3Enabled = false;
   m_controls.Combo1Enabled = false;
   m_controls.Command12Enabled = true;
@@ -339,6 +344,7 @@ void MainWindow::Command2_Click() {
 }
 
 void MainWindow::endProgram() {
+  m_closing = true;
   emit programEnded();
   hide();
 }
@@ -351,6 +357,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  m_closing = true;
   event->accept();
 }
 
@@ -369,15 +376,33 @@ void MainWindow::panelConfirmed() {
 }
 
 void MainWindow::Text13_LostFocus() {
+  // Moving the focus on to the layout list from inside a focus change would
+  // fight it, and a box about a failed save must not open in the middle of
+  // one: the save waits for the next turn of the event loop, and then acts
+  // on what the focus went to (the panel opened, a run started).
+  QMetaObject::invokeMethod(this, &MainWindow::saveStopAfter, Qt::QueuedConnection);
+}
+
+void MainWindow::saveStopAfter() {
+  if (m_closing) return;
   const QString text = m_c.Text13->text();
+  // The layout the operator picked, read now: the controls saving keeps
+  // only hold the list's text of the last save, if there was one.
+  const QString layout = m_c.Combo1->currentText();
   if (!m_runs.isRunning()) {
     m_panel.setText(SettingsPanel::TextBox::Text13, text);
-    saveSettings(SaveButtons::Restore);
+    // The panel's choices are not confirmed yet; its "Tamam" writes them
+    // with this value.
+    if (m_panel.Frame4Visible()) return;
+    // While "&Oku" asks for the data file its buttons stay as they are.
+    saveSettings(m_readStarting ? SaveButtons::Keep : SaveButtons::Restore);
+    m_c.Combo1->setFocus();
     return;
   }
   // During a run only the file is written; the run's buttons stay.
-  m_runs.post([this, text] {
+  m_runs.post([this, text, layout] {
     m_panel.setText(SettingsPanel::TextBox::Text13, text);
+    m_controls.Combo1Text = layout;
     const SettingsSaveResult result = SaveSettings(m_programFolder, m_settings, m_panel, m_controls, SaveButtons::Keep);
     if (!result.saved) {
       MessageBoxRequest failure;
@@ -467,6 +492,13 @@ void MainWindow::Check10_Click() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Every loss of the focus saves, edited or not; a context menu opened
+  // on the field does not take it away.
+  if (watched == m_c.Text13 && event->type() == QEvent::FocusOut &&
+      static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+    Text13_LostFocus();
+    return false;
+  }
   if (event->type() == QEvent::MouseButtonRelease && m_c.Label2.contains(qobject_cast<QLabel*>(watched))) {
     if (m_startDesktopPrograms && m_supportPage.isValid()) openWebPage(m_supportPage);
     return true;

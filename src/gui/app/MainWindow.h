@@ -95,6 +95,8 @@ class MainWindow : public QMainWindow {
   void Command15_Click();
   void Check10_Click();
   void Text13_LostFocus();
+  /// What leaving Text13 saves, once the focus has arrived where it went.
+  void saveStopAfter();
   void panelConfirmed();
 
   /// Saves the settings; tells the operator when the file could not be written.
@@ -129,6 +131,10 @@ class MainWindow : public QMainWindow {
   bool m_firstActivationDone = false;
   bool m_inActivation = false;
   bool m_closeAfterRun = false;
+  /// The window is closing or the program ends: leaving Text13 saves nothing more.
+  bool m_closing = false;
+  /// "&Oku" is asking for its data file; the run has not started yet.
+  bool m_readStarting = false;
   bool m_densityRunning = false;
   QString m_currentDataFilePath;
   FieldRect m_fieldRect;
