@@ -258,6 +258,66 @@ class MainWindowTest : public QObject {
     QVERIFY(!QFile::exists(desk.folder.filePath(QStringLiteral("sekonic.ini"))));
   }
 
+  // While the panel lies over the window, the keyboard works in the panel
+  // only: the focus starts there, and Tab and Shift+Tab never reach a
+  // control of the window beneath (Space on a hidden "&Özelleştir" would
+  // open the appearance window over the panel).
+  void onlyThePanelTakesTheFocusWhileOpen_data() {
+    QTest::addColumn<QString>("focusFirst");  // the control that has the focus before
+    QTest::addColumn<QString>("opener");      // the button that opens the panel
+    QTest::addColumn<bool>("byKeyboard");     // its access key instead of a click
+    QTest::newRow("settings button clicked") << "Combo1"
+                                             << "Command3" << false;
+    QTest::newRow("settings by Alt+A from Özelleştir") << "Command7"
+                                                       << "Command3" << true;
+    QTest::newRow("settings by Alt+A from the sheet limit") << "Text13"
+                                                            << "Command3" << true;
+    QTest::newRow("language button clicked") << "Combo1"
+                                             << "Command13" << false;
+    QTest::newRow("language by Alt+E from the layout list") << "Combo1"
+                                                            << "Command13" << true;
+  }
+  void onlyThePanelTakesTheFocusWhileOpen() {
+    QFETCH(QString, focusFirst);
+    QFETCH(QString, opener);
+    QFETCH(bool, byKeyboard);
+    Desk desk;
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    auto* panel = desk.find<QGroupBox>("Frame4");
+    const auto inPanel = [panel] { return panel->isAncestorOf(QApplication::focusWidget()); };
+    auto* first = window.findChild<QWidget*>(focusFirst);
+    first->setFocus();
+    QCOMPARE(QApplication::focusWidget(), first);
+
+    auto* button = window.findChild<QPushButton*>(opener);
+    if (byKeyboard)
+      QTest::keyClick(first, Qt::Key(QKeySequence::mnemonic(button->text())[0].key()), Qt::AltModifier);
+    else
+      QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY(panel->isVisible());
+    QTRY_VERIFY2(inPanel(), qPrintable(QApplication::focusWidget()->objectName()));
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+      for (int press = 0; press < 60; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QVERIFY2(inPanel(), qPrintable(QApplication::focusWidget()->objectName()));
+      }
+    }
+    QVERIFY(!QApplication::activeModalWidget());
+    // Nothing of the panel is written before it is confirmed.
+    QVERIFY(!QFile::exists(desk.folder.filePath(QStringLiteral("sekonic.ini"))));
+
+    // Confirmed, the panel gives the window its keyboard back.
+    desk.button("Command4")->click();
+    QVERIFY(!panel->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), desk.find<QComboBox>("Combo1"));
+    bool reached = false;
+    for (int press = 0; press < 60 && !reached; ++press) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      reached = QApplication::focusWidget() == desk.button("Command7");
+    }
+    QVERIFY(reached);
+  }
+
   void confirmingThePanelWritesTheFileAndEnablesRead() {
     Desk desk;
     QFile deck(desk.folder.filePath(QStringLiteral("absent.deck")));

@@ -154,7 +154,7 @@ void MainWindow::Form_Activate() {
   m_panelWidget->refreshFromModel();
   m_c.WebBrowser1->setSource(kInformationPage);
   m_c.WebBrowser1->reload();
-  m_c.Combo1->setFocus();
+  if (!m_panel.Frame4Visible()) m_c.Combo1->setFocus();
   applyBackground();
   if (!m_firstActivationDone) {
     m_firstActivationDone = true;
@@ -368,6 +368,16 @@ void MainWindow::Command3_Click() {
   m_panelWidget->adjustSize();
   m_panelWidget->move(24, 16);
   m_panelWidget->raise();
+  applyPanelFocus();
+}
+
+void MainWindow::applyPanelFocus() {
+  // The panel lies over most of the window: a control beneath it must not
+  // take keys the operator meant for the panel.
+  if (m_panel.Frame4Visible())
+    m_panelFocus.confine(this, m_panelWidget);
+  else
+    m_panelFocus.release();
 }
 
 void MainWindow::panelConfirmed() {
@@ -421,6 +431,7 @@ void MainWindow::saveSettings(SaveButtons buttons) {
   m_panelWidget->refreshFromModel();
   m_c.Text1->setText(m_panel.text(SettingsPanel::TextBox::Text1));
   applyControls();
+  applyPanelFocus();
   if (!result.saved) {
     MessageBoxRequest failure;
     failure.icon = MessageIcon::Warning;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/FocusConfinement.h"
 #include "app/GuiOperator.h"
 #include "app/MainControls.h"
 #include "app/MainWindowControls.h"
@@ -106,6 +107,8 @@ class MainWindow : public QMainWindow {
   void applyBackground();
   /// Puts the buttons' and the layout list's states on the widgets.
   void applyControls();
+  /// While the settings panel is shown, the keyboard works in it only.
+  void applyPanelFocus();
   /// Shows what the run shows: the views, the counters, the reader's model.
   void showRunViews(const RunSnapshot& snapshot);
   RunSnapshot currentViews() const;
@@ -144,6 +147,7 @@ class MainWindow : public QMainWindow {
   BackgroundWidget* m_central = nullptr;
   MainWindowControls m_c;
   SettingsPanelWidget* m_panelWidget = nullptr;
+  FocusConfinement m_panelFocus;
   GuiOperator m_operator;
   OpenDialog m_openDialog;
   RunController m_runs;
