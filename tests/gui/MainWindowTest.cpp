@@ -586,6 +586,42 @@ class MainWindowTest : public QObject {
     QCOMPARE(grids[1], grids[0]);
   }
 
+  // The activation steps (the preview drawn anew, the pages loaded again)
+  // run when the operator comes back from another window of the program,
+  // not from another application: the points a check drew on the sheet
+  // stay while the operator looks something up elsewhere.
+  void activationStepsOnReturnFromTheProgramsOwnWindowsOnly() {
+    Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    PictureSurface& picture = window.picture();
+    const int x = 30 * 45;
+    const int y = 30 * 100;  // outside every field of the layout
+    const QColor red(255, 0, 0);
+    picture.setPoint(x, y, {255, 0, 0});
+
+    // Another application takes the focus and gives it back.
+    QApplication::setActiveWindow(nullptr);
+    QVERIFY(!window.isActiveWindow());
+    QApplication::setActiveWindow(&window);
+    QVERIFY(window.isActiveWindow());
+    QCOMPARE(picture.pointColour(x, y), red);
+
+    // Away again, then the About window, then back to the main window.
+    QApplication::setActiveWindow(nullptr);
+    desk.button("Command14")->click();
+    QWidget* about = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (widget->objectName() == QStringLiteral("frmhakkimizda")) about = widget;
+    QVERIFY(about);
+    QTRY_VERIFY(about->isActiveWindow());
+    QCOMPARE(picture.pointColour(x, y), red);
+    about->close();
+    window.activateWindow();
+    QTRY_VERIFY(window.isActiveWindow());
+    QVERIFY(picture.pointColour(x, y) != red);
+    QCOMPARE(picture.pointColour(30 * 13, 30 * 4), kPreviewPurple);
+  }
+
   void aboutWindowIsOneWindowShownAgain() {
     Desk desk;
     desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));

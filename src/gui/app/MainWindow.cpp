@@ -33,6 +33,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTextBrowser>
+#include <QWindow>
 
 namespace {
 
@@ -100,6 +101,12 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   showRunViews(currentViews());
 
   connect(&m_runs, &RunController::published, this, [this] { showRunViews(currentViews()); });
+  // Another window of the program taking the focus (the window may have
+  // lost it to another application before) makes the next return one from
+  // the program.
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
+    if (focused && focused != windowHandle()) m_awayInOtherProgram = false;
+  });
   connect(&m_runs, &RunController::finished, this, &MainWindow::runFinished);
 }
 
@@ -137,7 +144,13 @@ void MainWindow::connectControls() {
 }
 
 bool MainWindow::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) Form_Activate();
+  // Coming back from the file manager, the browser or the picture viewer
+  // changes nothing the activation steps show; running them would wipe the
+  // points a check drew, scroll the information page to its top and fetch
+  // the update page again.
+  if (event->type() == QEvent::WindowActivate && !m_awayInOtherProgram) Form_Activate();
+  if (event->type() == QEvent::WindowDeactivate)
+    m_awayInOtherProgram = QApplication::activeWindow() == nullptr;
   return QMainWindow::event(event);
 }
 

@@ -133,6 +133,9 @@ class MainWindow : public QMainWindow {
   std::atomic<bool> m_stopRequested{false};
   bool m_firstActivationDone = false;
   bool m_inActivation = false;
+  /// The window last lost the focus to another application, and no other
+  /// window of the program has had it since.
+  bool m_awayInOtherProgram = false;
   bool m_closeAfterRun = false;
   /// The window is closing or the program ends: leaving Text13 saves nothing more.
   bool m_closing = false;
