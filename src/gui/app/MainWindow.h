@@ -65,7 +65,9 @@ class MainWindow : public QMainWindow {
   /// The last density reading (the density window shows it).
   const DensityResult& density() const { return m_density; }
 
-  /// The activation steps, run whenever the window becomes the active one.
+  /// The activation steps, run when the window first becomes the active one
+  /// and whenever the operator comes back to it from another of the
+  /// program's windows (not from another application).
   void Form_Activate();
 
  signals:
