@@ -291,7 +291,7 @@ class MainWindowTest : public QObject {
 
     auto* button = window.findChild<QPushButton*>(opener);
     if (byKeyboard)
-      QTest::keyClick(first, Qt::Key(QKeySequence::mnemonic(button->text())[0].key()), Qt::AltModifier);
+      QTest::keyClick(first, QKeySequence::mnemonic(button->text())[0].key(), Qt::AltModifier);
     else
       QTest::mouseClick(button, Qt::LeftButton);
     QTRY_VERIFY(panel->isVisible());
