@@ -208,10 +208,10 @@ const LoadCase kLoadCases[] = {
        EXPECT_EQ(p.text(TextBox::Text3), "csv");
        EXPECT_EQ(s.DarknessUpperLimit, 0);
        EXPECT_EQ(p.check(CheckBox::Check1), 0);
-       // The extension ticked the separator; the separator's own line then
-       // read "csv" as 0 and replaced the ";".
-       EXPECT_EQ(p.check(CheckBox::Check9), 0);
-       EXPECT_EQ(p.text(TextBox::Text10), "csv");
+       // The separator's own lines read "csv" (as 0 and as the separator),
+       // and the extension has the last word: ticked, ";".
+       EXPECT_EQ(p.check(CheckBox::Check9), 1);
+       EXPECT_EQ(p.text(TextBox::Text10), ";");
        EXPECT_FALSE(p.isEnabled(Switchable::Check9));
        EXPECT_FALSE(p.isEnabled(Switchable::Text10));
        EXPECT_EQ(option2Of(p), kDesignOption2);
@@ -376,6 +376,50 @@ const LoadCase kLoadCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Lines, SettingsLoadCase, testing::ValuesIn(kLoadCases),
                          [](const testing::TestParamInfo<LoadCase>& param) { return param.param.name; });
+
+// However lines 24 and 25 were left, the loaded panel is the one the
+// operator sees when opening it: a csv extension keeps the separator ticked,
+// ";" and both locked, and the run writes with that separator.
+TEST(SettingsLoad, SeparatorAgreesWithTheExtension) {
+  struct Case {
+    const char* extension;
+    const char* line24;
+    const char* line25;
+    int check9;
+    const char* text10;
+    bool locked;
+  };
+  const Case cases[] = {
+      {"csv", " 1 ", ";", 1, ";", true},   // as the program itself saves a csv choice
+      {"CSV", " 0 ", "", 1, ";", true},    // separator lines edited by hand
+      {"csv", " 1 ", ",", 1, ";", true},   // another separator
+      {"csv", " 2 ", ";", 1, ";", true},   // a greyed box
+      {"dat", " 1 ", ",", 1, ",", false},  // other extensions leave the lines as they are
+      {"dat", " 0 ", "", 0, "", false},
+  };
+  for (const Case& c : cases) {
+    QStringList lines = withLine(6, QString::fromLatin1(c.extension));
+    lines[23] = QString::fromLatin1(c.line24);
+    lines[24] = QString::fromLatin1(c.line25);
+    const State state = loaded(lines);
+    const std::string name = std::string(c.extension) + "/" + c.line24 + "/" + c.line25;
+    EXPECT_EQ(state.panel.check(CheckBox::Check9), c.check9) << name;
+    EXPECT_EQ(state.panel.text(TextBox::Text10), QString::fromLatin1(c.text10)) << name;
+    EXPECT_EQ(state.panel.isEnabled(Switchable::Check9), !c.locked) << name;
+    EXPECT_EQ(state.panel.isEnabled(Switchable::Text10), !c.locked) << name;
+    EXPECT_EQ(state.settings.SeparatorEnabled, c.check9) << name;
+    EXPECT_EQ(state.settings.SeparatorText, QString::fromLatin1(c.text10)) << name;
+
+    // Opening the panel changes none of it.
+    SettingsPanel opened = state.panel;
+    MainControls main;
+    opened.Command3_Click(main);
+    for (Switchable control : SettingsPanel::switchables())
+      EXPECT_EQ(opened.isEnabled(control), state.panel.isEnabled(control))
+          << name << " " << SettingsPanel::name(control).toStdString();
+    EXPECT_EQ(opened.check(CheckBox::Check9), state.panel.check(CheckBox::Check9)) << name;
+  }
+}
 
 TEST(SettingsLoad, BareLineFeedsEndLinesToo) {
   QByteArray bytes = fileOf(withLine(6, "dat"));

@@ -89,10 +89,25 @@ class DesktopLinksTest : public QObject {
                                       QDBusConnection::ExportAllSlots));
     QVERIFY(connection.registerService(QStringLiteral("org.freedesktop.FileManager1")));
 
-    const QString file = QStringLiteral("/veri/sınav 1.dat");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString file = QDir(folder.path()).filePath(QStringLiteral("sınav 1.dat"));
+    QFile data(file);
+    QVERIFY(data.open(QIODevice::WriteOnly));
+    data.close();
     QVERIFY(showInFileManager(file));
     QTRY_COMPARE_WITH_TIMEOUT(fileManager.shownItems, QStringList{QUrl::fromLocalFile(file).toString()}, 5000);
     QVERIFY(m_opened.isEmpty());
+
+    // A file that is not there (the program file before any reading, when it lies elsewhere; a data file
+    // that was never written) cannot be selected: its folder is opened instead of asking the file manager for
+    // it.
+    fileManager.shownItems.clear();
+    const QString missing = QDir(folder.path()).filePath(QStringLiteral("Korvel.exe"));
+    QVERIFY(showInFileManager(missing));
+    QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(QDir(folder.path()).absolutePath())});
+    QTest::qWait(100);  // a call on the bus would have arrived by now
+    QVERIFY(fileManager.shownItems.isEmpty());
 
     connection.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
     connection.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));

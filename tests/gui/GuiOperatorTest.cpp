@@ -19,6 +19,7 @@ Q_DECLARE_METATYPE(MessageButtons)
 Q_DECLARE_METATYPE(MessageAnswer)
 Q_DECLARE_METATYPE(MessageIcon)
 Q_DECLARE_METATYPE(std::optional<QString>)
+Q_DECLARE_METATYPE(std::optional<MessageAnswer>)
 
 namespace {
 
@@ -153,6 +154,45 @@ class GuiOperatorTest : public QObject {
     const QString first = language == 1 ? (buttons == MessageButtons::Ok ? "OK" : "Yes")
                                         : (buttons == MessageButtons::Ok ? "Tamam" : "Evet");
     QCOMPARE(seen.defaultButton, first);
+  }
+
+  // Enter presses the button the window names, else the first one.
+  void enterPressesTheDefaultButton_data() {
+    QTest::addColumn<MessageButtons>("buttons");
+    QTest::addColumn<std::optional<MessageAnswer>>("defaultAnswer");
+    QTest::addColumn<QString>("defaultButton");
+    QTest::addColumn<MessageAnswer>("answer");
+
+    QTest::newRow("yes/no") << MessageButtons::YesNo << std::optional<MessageAnswer>() << "Evet"
+                            << MessageAnswer::Yes;
+    QTest::newRow("yes/no, no by default")
+        << MessageButtons::YesNo << std::optional(MessageAnswer::No) << "Hayır" << MessageAnswer::No;
+    QTest::newRow("yes/no/cancel, cancel by default")
+        << MessageButtons::YesNoCancel << std::optional(MessageAnswer::Cancel) << "İptal"
+        << MessageAnswer::Cancel;
+    QTest::newRow("ok, a default it does not have")
+        << MessageButtons::Ok << std::optional(MessageAnswer::No) << "Tamam" << MessageAnswer::Ok;
+  }
+  void enterPressesTheDefaultButton() {
+    QFETCH(MessageButtons, buttons);
+    QFETCH(std::optional<MessageAnswer>, defaultAnswer);
+    QFETCH(QString, defaultButton);
+    QFETCH(MessageAnswer, answer);
+
+    SeenBox seen;
+    ModalAnswerer answerer([&](QWidget* box) {
+      seen = look(box);
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    MessageBoxRequest request;
+    request.buttons = buttons;
+    request.text = QStringLiteral("EXAM.omrf isimli dosya silinecek");
+    const MessageAnswer got =
+        defaultAnswer ? m_operator->messageBox(request, *defaultAnswer) : m_operator->messageBox(request);
+
+    QVERIFY(!answerer.timedOut());
+    QCOMPARE(seen.defaultButton, defaultButton);
+    QCOMPARE(got, answer);
   }
 
   void iconsAndTheDefaultTitle_data() {

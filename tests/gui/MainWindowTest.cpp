@@ -3,6 +3,7 @@
 // reading runs started from "&Oku" with every box answered.
 
 #include "CliRunner.h"
+#include "ModalAnswerer.h"
 #include "OperatorScript.h"
 #include "SettingsFileLines.h"
 
@@ -19,13 +20,16 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,11 +59,13 @@ class Desk {
     MainWindowOptions options;
     options.programFolder = folder.path();
     options.reader = std::move(reader);
-    options.chooser = [this](QWidget*, const QString& title, const QString&, const QStringList& filters) {
-      chooserTitle = title;
-      chooserFilters = filters;
-      return chosen;
-    };
+    if (!realOpenDialog) {
+      options.chooser = [this](QWidget*, const QString& title, const QString&, const QStringList& filters) {
+        chooserTitle = title;
+        chooserFilters = filters;
+        return chosen;
+      };
+    }
     options.startDesktopPrograms = false;
     window = std::make_unique<MainWindow>(std::move(options));
     window->show();
@@ -87,6 +93,7 @@ class Desk {
   }
 
   QTemporaryDir folder;
+  bool realOpenDialog = false;  ///< the Open dialog itself instead of answering with `chosen`
   QString chosen;
   QString chooserTitle;
   QStringList chooserFilters;
@@ -213,6 +220,24 @@ class MainWindowTest : public QObject {
     QVERIFY(answers.problems().isEmpty());
   }
 
+  // Deleting cannot be undone: Enter on the question keeps the file.
+  void enterOnTheDeleteQuestionKeepsTheLayout() {
+    Desk desk;
+    desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    desk.find<QComboBox>("Combo1")->setEditText(QStringLiteral("EXAM"));
+    QString defaultButton;
+    ModalAnswerer enter([&](QWidget* box) {
+      if (auto* question = qobject_cast<QMessageBox*>(box); question && question->defaultButton())
+        defaultButton = question->defaultButton()->text();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    desk.button("Command5")->click();
+    QVERIFY(enter.answered() && !enter.timedOut());
+    QCOMPARE(defaultButton, QStringLiteral("Hayır"));
+    QVERIFY(QFile::exists(desk.folder.filePath(QStringLiteral("exam.omrf"))));
+    QCOMPARE(desk.find<QComboBox>("Combo1")->currentText(), QStringLiteral("EXAM"));
+  }
+
   void languageButtonTwiceKeepsThePanelOpen() {
     Desk desk;
     MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
@@ -232,6 +257,66 @@ class MainWindowTest : public QObject {
     QVERIFY(desk.find<QRadioButton>("Option4_0")->isChecked());
     // Nothing is written until the panel is confirmed.
     QVERIFY(!QFile::exists(desk.folder.filePath(QStringLiteral("sekonic.ini"))));
+  }
+
+  // While the panel lies over the window, the keyboard works in the panel
+  // only: the focus starts there, and Tab and Shift+Tab never reach a
+  // control of the window beneath (Space on a hidden "&Özelleştir" would
+  // open the appearance window over the panel).
+  void onlyThePanelTakesTheFocusWhileOpen_data() {
+    QTest::addColumn<QString>("focusFirst");  // the control that has the focus before
+    QTest::addColumn<QString>("opener");      // the button that opens the panel
+    QTest::addColumn<bool>("byKeyboard");     // its access key instead of a click
+    QTest::newRow("settings button clicked") << "Combo1"
+                                             << "Command3" << false;
+    QTest::newRow("settings by Alt+A from Özelleştir") << "Command7"
+                                                       << "Command3" << true;
+    QTest::newRow("settings by Alt+A from the sheet limit") << "Text13"
+                                                            << "Command3" << true;
+    QTest::newRow("language button clicked") << "Combo1"
+                                             << "Command13" << false;
+    QTest::newRow("language by Alt+E from the layout list") << "Combo1"
+                                                            << "Command13" << true;
+  }
+  void onlyThePanelTakesTheFocusWhileOpen() {
+    QFETCH(QString, focusFirst);
+    QFETCH(QString, opener);
+    QFETCH(bool, byKeyboard);
+    Desk desk;
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    auto* panel = desk.find<QGroupBox>("Frame4");
+    const auto inPanel = [panel] { return panel->isAncestorOf(QApplication::focusWidget()); };
+    auto* first = window.findChild<QWidget*>(focusFirst);
+    first->setFocus();
+    QCOMPARE(QApplication::focusWidget(), first);
+
+    auto* button = window.findChild<QPushButton*>(opener);
+    if (byKeyboard)
+      QTest::keyClick(first, QKeySequence::mnemonic(button->text())[0].key(), Qt::AltModifier);
+    else
+      QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY(panel->isVisible());
+    QTRY_VERIFY2(inPanel(), qPrintable(QApplication::focusWidget()->objectName()));
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+      for (int press = 0; press < 60; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QVERIFY2(inPanel(), qPrintable(QApplication::focusWidget()->objectName()));
+      }
+    }
+    QVERIFY(!QApplication::activeModalWidget());
+    // Nothing of the panel is written before it is confirmed.
+    QVERIFY(!QFile::exists(desk.folder.filePath(QStringLiteral("sekonic.ini"))));
+
+    // Confirmed, the panel gives the window its keyboard back.
+    desk.button("Command4")->click();
+    QVERIFY(!panel->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), desk.find<QComboBox>("Combo1"));
+    bool reached = false;
+    for (int press = 0; press < 60 && !reached; ++press) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      reached = QApplication::focusWidget() == desk.button("Command7");
+    }
+    QVERIFY(reached);
   }
 
   void confirmingThePanelWritesTheFileAndEnablesRead() {
@@ -296,6 +381,120 @@ class MainWindowTest : public QObject {
     QVERIFY(!desk.button("Command12")->isEnabled());
   }
 
+  // Leaving the sheet limit saves the settings whether or not it was
+  // edited, with the layout the operator picked, and the focus goes on to
+  // the layout list.
+  void leavingTheSheetLimitSavesTheSettings_data() {
+    QTest::addColumn<QString>("typed");  // over the whole field; empty: left as it was
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("line31");
+    QTest::newRow("Tab, unchanged") << "" << int(Qt::Key_Tab) << "0";
+    QTest::newRow("Shift+Tab, unchanged") << "" << int(Qt::Key_Backtab) << "0";
+    QTest::newRow("Tab after typing") << "25" << int(Qt::Key_Tab) << "25";
+    QTest::newRow("Enter after typing") << "7" << int(Qt::Key_Return) << "7";
+  }
+  void leavingTheSheetLimitSavesTheSettings() {
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(QString, line31);
+    Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
+    desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    QFile::remove(desk.folder.filePath(QStringLiteral("sekonic.ini")));
+    auto* list = desk.find<QComboBox>("Combo1");
+    list->setCurrentIndex(list->findText(QStringLiteral("REGISTRATION")));
+    auto* limit = desk.find<QLineEdit>("Text13");
+    limit->setFocus();
+    if (!typed.isEmpty()) {
+      limit->selectAll();
+      QTest::keyClicks(limit, typed);
+    }
+    QTest::keyClick(limit, Qt::Key(key));
+
+    QTRY_COMPARE(settingsLine(desk.folder.path(), 32), QStringLiteral("REGISTRATION"));
+    QCOMPARE(settingsLine(desk.folder.path(), 31), line31);
+    QTRY_COMPARE(QApplication::focusWidget(), list);
+  }
+
+  // The close box saves nothing, although closing takes the focus from the
+  // sheet limit too.
+  void closeBoxSavesNothingFromTheSheetLimit() {
+    Desk desk;
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    auto* limit = desk.find<QLineEdit>("Text13");
+    limit->setFocus();
+    QTest::keyClicks(limit, QStringLiteral("9"));
+    QVERIFY(window.close());
+    QTest::qWait(50);
+    QVERIFY(!QFile::exists(desk.folder.filePath(QStringLiteral("sekonic.ini"))));
+  }
+
+  // Alt+O while the sheet limit has the focus: the run's first box takes
+  // the focus, and the save that follows keeps the layout the run reads.
+  void runStartedFromTheSheetLimitKeepsTheLastLayout_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("unchanged") << "";
+    QTest::newRow("edited") << "25";
+  }
+  void runStartedFromTheSheetLimitKeepsTheLastLayout() {
+    QFETCH(QString, typed);
+    Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    desk.chosen = desk.folder.filePath(QStringLiteral("exam.dat"));
+    auto* limit = desk.find<QLineEdit>("Text13");
+    limit->setFocus();
+    if (!typed.isEmpty()) {
+      limit->selectAll();
+      QTest::keyClicks(limit, typed);
+    }
+    OperatorScript answers({QStringLiteral("Hayır")});  // "Tepsi Boş ... Devam edilecek mi?"
+    QTest::keyClick(limit, Qt::Key_O, Qt::AltModifier);
+    // The button shows itself pressed for a moment before it acts.
+    QTRY_VERIFY(!desk.chooserTitle.isEmpty());
+    QVERIFY(desk.waitForRunEnd());
+    QVERIFY(answers.problems().isEmpty());
+
+    QTRY_COMPARE(settingsLine(desk.folder.path(), 31), typed.isEmpty() ? QStringLiteral("0") : typed);
+    QCOMPARE(settingsLine(desk.folder.path(), 32), QStringLiteral("EXAM"));
+    QCOMPARE(window.counters().RunSavedCount, 20);
+  }
+
+  // The program was started from some other folder. The first Open dialog
+  // starts in the program folder all the same, so a bare name typed there
+  // makes the data file beside the layouts.
+  void firstOpenDialogStartsInTheProgramFolder() {
+    QTemporaryDir launchedFrom;
+    QVERIFY(launchedFrom.isValid());
+    const QString workingFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(launchedFrom.path()));
+    const auto backHome = qScopeGuard([&] { QDir::setCurrent(workingFolder); });
+
+    Desk desk;
+    desk.realOpenDialog = true;
+    QFile deck(desk.folder.filePath(QStringLiteral("empty.deck")));
+    QVERIFY(deck.open(QIODevice::WriteOnly));
+    deck.close();
+    MainWindow& window = desk.openWithDeck(deck.fileName());
+    desk.find<QComboBox>("Combo1")->setEditText(QStringLiteral("EXAM"));
+
+    QString startFolder;
+    ModalAnswerer typeBareName([&](QWidget* box) {
+      auto* dialog = qobject_cast<QFileDialog*>(box);
+      auto* name = box->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      if (!dialog || !name) return;
+      startFolder = dialog->directory().absolutePath();
+      QTest::keyClicks(name, QStringLiteral("bare"));
+      QTest::keyClick(name, Qt::Key_Return);
+    });
+    OperatorScript answers({QStringLiteral("Hayır")});  // "Tepsi Boş ... Devam edilecek mi?"
+    desk.button("Command1")->click();
+    QVERIFY(desk.waitForRunEnd());
+    QVERIFY(!typeBareName.timedOut());
+    QCOMPARE(startFolder, QDir(desk.folder.path()).absolutePath());
+    QCOMPARE(window.CurrentDataFilePath(),
+             QDir(desk.folder.path()).absoluteFilePath(QStringLiteral("bare.txt")));
+    QVERIFY(QDir(launchedFrom.path()).isEmpty());
+  }
+
   void stopEndsTheRunBetweenSheets() {
     Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
     auto held = heldExamReader(400);
@@ -336,8 +535,9 @@ class MainWindowTest : public QObject {
     // Leaving the sheet limit during the run saves it and keeps the run's
     // buttons as they are.
     auto* limit = desk.find<QLineEdit>("Text13");
+    limit->setFocus();
     limit->setText(QStringLiteral("7"));
-    emit limit->editingFinished();
+    desk.find<QCheckBox>("Check6")->setFocus();
     QVERIFY(!desk.button("Command1")->isEnabled());
     QVERIFY(desk.button("Command12")->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(settingsLine(desk.folder.path(), 31), QStringLiteral("7"), 10000);
@@ -459,6 +659,42 @@ class MainWindowTest : public QObject {
     QVERIFY(desk.find<QLabel>("Label8")->text().contains(QString::fromLatin1(lastRecord.left(10))));
     QVERIFY(answers.seen().isEmpty());
     QVERIFY(answers.problems().isEmpty());
+  }
+
+  // The activation steps (the preview drawn anew, the pages loaded again)
+  // run when the operator comes back from another window of the program,
+  // not from another application: the points a check drew on the sheet
+  // stay while the operator looks something up elsewhere.
+  void activationStepsOnReturnFromTheProgramsOwnWindowsOnly() {
+    Desk desk(QStringLiteral(KORVEL_SAMPLES "/sekonic.ini"));
+    MainWindow& window = desk.openWithDeck(QStringLiteral(KORVEL_SAMPLES "/exam-clean.deck"));
+    PictureSurface& picture = window.picture();
+    const int x = 30 * 45;
+    const int y = 30 * 100;  // outside every field of the layout
+    const QColor red(255, 0, 0);
+    picture.setPoint(x, y, {255, 0, 0});
+
+    // Another application takes the focus and gives it back.
+    QApplication::setActiveWindow(nullptr);
+    QVERIFY(!window.isActiveWindow());
+    QApplication::setActiveWindow(&window);
+    QVERIFY(window.isActiveWindow());
+    QCOMPARE(picture.pointColour(x, y), red);
+
+    // Away again, then the About window, then back to the main window.
+    QApplication::setActiveWindow(nullptr);
+    desk.button("Command14")->click();
+    QWidget* about = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (widget->objectName() == QStringLiteral("frmhakkimizda")) about = widget;
+    QVERIFY(about);
+    QTRY_VERIFY(about->isActiveWindow());
+    QCOMPARE(picture.pointColour(x, y), red);
+    about->close();
+    window.activateWindow();
+    QTRY_VERIFY(window.isActiveWindow());
+    QVERIFY(picture.pointColour(x, y) != red);
+    QCOMPARE(picture.pointColour(30 * 13, 30 * 4), kPreviewPurple);
   }
 
   void aboutWindowIsOneWindowShownAgain() {

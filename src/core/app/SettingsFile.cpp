@@ -433,6 +433,13 @@ void LoadSettingsFromBytes(const QByteArray& content, AppSettings& s, SettingsPa
     s.UseBackgroundPicture = false;
   }
 
+  // The separator's own lines came after the extension and may have undone
+  // what a csv extension forces (line 24 re-enables the separator field,
+  // line 25 replaces the ";"). The extension's reaction runs once more, as
+  // it does when the panel opens, so the loaded panel is the one the
+  // operator sees and the run writes a csv file with ";".
+  panel.Text1_Change();
+
   mirrorControls(s, panel);
 }
 

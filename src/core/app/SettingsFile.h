@@ -27,6 +27,8 @@ QString settingsFilePath(const QString& programFolder);
 /// Reads <programFolder>/sekonic.ini as start-up does: every line in order,
 /// applied to the settings record and to the panel through the panel's
 /// setters, so its reactions run as they would for the operator's clicks.
+/// The extension's reaction (Text1_Change) runs once more at the end, so the
+/// separator fields agree with a csv extension whatever lines 24 and 25 say.
 void LoadSettings(const QString& programFolder, AppSettings& settings, SettingsPanel& panel);
 
 /// The same as LoadSettings for a file's raw content; an empty content is a

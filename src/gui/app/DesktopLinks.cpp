@@ -45,6 +45,12 @@ bool showInFileManager(const QString& filePath) {
   }
   const QFileInfo file(filePath);
   const QString absolutePath = file.absoluteFilePath();
+  // Asked to select what is not there, a file manager shows an error or
+  // some folder of its own choosing; the file's folder is where the operator
+  // meant to go.
+  if (!file.exists()) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absolutePath()));
+  }
 #ifdef Q_OS_WIN
   QProcess explorer;
   explorer.setProgram(QStringLiteral("explorer"));

@@ -90,7 +90,12 @@ void GuiOperator::setBeforeBox(std::function<void()> hook) {
 }
 
 MessageAnswer GuiOperator::messageBox(const MessageBoxRequest& request) {
-  return ask<MessageAnswer>([this, request] { return showMessageBox(request); });
+  return ask<MessageAnswer>([this, request] { return showMessageBox(request, std::nullopt); });
+}
+
+MessageAnswer GuiOperator::messageBox(const MessageBoxRequest& request, MessageAnswer defaultAnswer) {
+  return ask<MessageAnswer>(
+      [this, request, defaultAnswer] { return showMessageBox(request, defaultAnswer); });
 }
 
 std::optional<QString> GuiOperator::inputBox(const InputBoxRequest& request) {
@@ -162,7 +167,8 @@ void GuiOperator::throwIfGone() const {
   }
 }
 
-MessageAnswer GuiOperator::showMessageBox(const MessageBoxRequest& request) {
+MessageAnswer GuiOperator::showMessageBox(const MessageBoxRequest& request,
+                                          std::optional<MessageAnswer> defaultAnswer) {
   throwIfGone();
   const ButtonTexts texts = buttonTexts(m_languageIndex.load());
   auto* box = new QMessageBox(m_owner.data());
@@ -197,7 +203,13 @@ MessageAnswer GuiOperator::showMessageBox(const MessageBoxRequest& request) {
       add(texts.cancel, QMessageBox::RejectRole, MessageAnswer::Cancel);
       break;
   }
-  box->setDefaultButton(qobject_cast<QPushButton*>(answers.front().first));
+  QAbstractButton* defaultButton = answers.front().first;
+  for (const auto& [button, answer] : answers) {
+    if (defaultAnswer == answer) {
+      defaultButton = button;
+    }
+  }
+  box->setDefaultButton(qobject_cast<QPushButton*>(defaultButton));
 
   int result = 0;
   if (!execBox(*box, result)) {

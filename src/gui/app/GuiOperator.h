@@ -19,8 +19,9 @@ class QDialog;
 /// thread: from another thread the call blocks until the box has been answered on the window's thread.
 ///
 /// A Yes/No box has no way out but its two buttons (Escape and the window's close button do nothing), since
-/// "Hayır" may end the program; a Yes/No/Cancel box closed counts as Cancel, an OK box closed as OK. The first
-/// button is the default. Carriage returns in texts become line breaks on screen.
+/// "Hayır" may end the program; a Yes/No/Cancel box closed counts as Cancel, an OK box closed as OK. The
+/// first button is the default unless the window names another. Carriage returns in texts become line breaks
+/// on screen.
 ///
 /// When the owner window is gone, the application is quitting or shutDown() was called, every question throws
 /// OperatorGone instead of waiting for an answer that cannot come.
@@ -38,6 +39,9 @@ class GuiOperator : public QObject, public Operator {
   void setBeforeBox(std::function<void()> hook);
 
   MessageAnswer messageBox(const MessageBoxRequest& request) override;
+  /// The same with the button Enter presses named: the window's own questions whose "Evet" cannot be undone
+  /// default to "Hayır". A button the box does not have leaves the first as the default.
+  MessageAnswer messageBox(const MessageBoxRequest& request, MessageAnswer defaultAnswer);
   std::optional<QString> inputBox(const InputBoxRequest& request) override;
 
   /// The window is closing: the boxes open now are closed unanswered, and every question, waiting or new,
@@ -47,7 +51,7 @@ class GuiOperator : public QObject, public Operator {
  private:
   template <typename Result>
   Result ask(std::function<Result()> showBox);
-  MessageAnswer showMessageBox(const MessageBoxRequest& request);
+  MessageAnswer showMessageBox(const MessageBoxRequest& request, std::optional<MessageAnswer> defaultAnswer);
   std::optional<QString> showInputBox(const InputBoxRequest& request);
   /// Runs a box modally; false when the box went away unanswered.
   bool execBox(QDialog& box, int& result);

@@ -28,14 +28,17 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTextBrowser>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -93,6 +96,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   m_panelWidget->hide();
   ScrollBarStyle::applyTo(m_central);
   for (QLabel* label : m_c.Label2) label->installEventFilter(this);
+  m_c.Text13->installEventFilter(this);
   m_updateCheck = new UpdateCheck(this);
   m_updateCheck->setObjectName(QStringLiteral("UpdateCheck"));
   // The notice is only ever replaced by a newer one, never cleared.
@@ -119,6 +123,12 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   showRunViews(currentViews());
 
   connect(&m_runs, &RunController::published, this, [this] { showRunViews(currentViews()); });
+  // Another window of the program taking the focus (the window may have
+  // lost it to another application before) makes the next return one from
+  // the program.
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
+    if (focused && focused != windowHandle()) m_awayInOtherProgram = false;
+  });
   connect(&m_runs, &RunController::finished, this, &MainWindow::runFinished);
 }
 
@@ -141,7 +151,8 @@ void MainWindow::connectControls() {
   connect(m_c.Command15, &QPushButton::clicked, this, &MainWindow::Command15_Click);
   connect(m_c.Check10, &QCheckBox::clicked, this, &MainWindow::Check10_Click);
   connect(m_c.Combo1, &QComboBox::editTextChanged, this, &MainWindow::Combo1_Change);
-  connect(m_c.Text13, &QLineEdit::editingFinished, this, &MainWindow::Text13_LostFocus);
+  // Enter in the sheet limit leaves the field, which saves it.
+  connect(m_c.Text13, &QLineEdit::returnPressed, m_c.Text13, [this] { m_c.Text13->clearFocus(); });
   connect(m_c.Text1, &QLineEdit::textEdited, this, [this](const QString& text) {
     m_panel.setText(SettingsPanel::TextBox::Text1, text);
     m_panelWidget->refreshFromModel();
@@ -155,7 +166,13 @@ void MainWindow::connectControls() {
 }
 
 bool MainWindow::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) Form_Activate();
+  // Coming back from the file manager, the browser or the picture viewer
+  // changes nothing the activation steps show; running them would wipe the
+  // points a check drew, scroll the information page to its top and fetch
+  // the update page again.
+  if (event->type() == QEvent::WindowActivate && !m_awayInOtherProgram) Form_Activate();
+  if (event->type() == QEvent::WindowDeactivate)
+    m_awayInOtherProgram = QApplication::activeWindow() == nullptr;
   return QMainWindow::event(event);
 }
 
@@ -194,7 +211,7 @@ void MainWindow::Form_Activate() {
   m_panelWidget->refreshFromModel();
   m_c.WebBrowser1->setSource(kInformationPage);
   m_c.WebBrowser1->reload();
-  m_c.Combo1->setFocus();
+  if (!m_panel.Frame4Visible()) m_c.Combo1->setFocus();
   applyBackground();
   if (!m_firstActivationDone) {
     m_firstActivationDone = true;
@@ -291,6 +308,7 @@ void MainWindow::startRun(std::function<void(RunEnvironment&)> job) {
 
 void MainWindow::Command1_Click() {
   if (m_runs.isRunning()) return;
+  const QScopedValueRollback<bool> starting(m_readStarting, true);
   m_controls.Command1Enabled = m_controls.Command2Enabled = m_controls.Command3Enabled = false;
   m_controls.Combo1Enabled = false;
   m_controls.Command12Enabled = true;
@@ -310,13 +328,16 @@ void MainWindow::Command1_Click() {
     restore();
     return;
   }
-  const QString chosen = m_openDialog.ShowOpen(this, QStringLiteral("Dosya Aç"), QString(),
+  // Bare names belong in the program folder: until a file has been chosen
+  // the dialog starts there, not wherever the program was launched from.
+  const QString startFolder = m_openDialog.FileName().isEmpty() ? m_programFolder : QString();
+  const QString chosen = m_openDialog.ShowOpen(this, QStringLiteral("Dosya Aç"), startFolder,
                                                OpenDialog::readCommandFilter(), 0);
   if (chosen.isEmpty()) {
     restore();
     return;
   }
-  m_currentDataFilePath = read_command::completedDataFilePath(QFileInfo(chosen).absoluteFilePath(),
+  m_currentDataFilePath = read_command::completedDataFilePath(QDir(m_programFolder).absoluteFilePath(chosen),
                                                               m_settings.DataFileExtension);
   const QString dataPath = m_currentDataFilePath;
   startRun([layoutPath, dataPath](RunEnvironment& environment) {
@@ -381,6 +402,7 @@ void MainWindow::Command2_Click() {
 }
 
 void MainWindow::endProgram() {
+  m_closing = true;
   emit programEnded();
   hide();
 }
@@ -393,6 +415,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  m_closing = true;
   event->accept();
 }
 
@@ -403,6 +426,16 @@ void MainWindow::Command3_Click() {
   m_panelWidget->adjustSize();
   m_panelWidget->move(24, 16);
   m_panelWidget->raise();
+  applyPanelFocus();
+}
+
+void MainWindow::applyPanelFocus() {
+  // The panel lies over most of the window: a control beneath it must not
+  // take keys the operator meant for the panel.
+  if (m_panel.Frame4Visible())
+    m_panelFocus.confine(this, m_panelWidget);
+  else
+    m_panelFocus.release();
 }
 
 void MainWindow::panelConfirmed() {
@@ -411,15 +444,33 @@ void MainWindow::panelConfirmed() {
 }
 
 void MainWindow::Text13_LostFocus() {
+  // Moving the focus on to the layout list from inside a focus change would
+  // fight it, and a box about a failed save must not open in the middle of
+  // one: the save waits for the next turn of the event loop, and then acts
+  // on what the focus went to (the panel opened, a run started).
+  QMetaObject::invokeMethod(this, &MainWindow::saveStopAfter, Qt::QueuedConnection);
+}
+
+void MainWindow::saveStopAfter() {
+  if (m_closing) return;
   const QString text = m_c.Text13->text();
+  // The layout the operator picked, read now: the controls saving keeps
+  // only hold the list's text of the last save, if there was one.
+  const QString layout = m_c.Combo1->currentText();
   if (!m_runs.isRunning()) {
     m_panel.setText(SettingsPanel::TextBox::Text13, text);
-    saveSettings(SaveButtons::Restore);
+    // The panel's choices are not confirmed yet; its "Tamam" writes them
+    // with this value.
+    if (m_panel.Frame4Visible()) return;
+    // While "&Oku" asks for the data file its buttons stay as they are.
+    saveSettings(m_readStarting ? SaveButtons::Keep : SaveButtons::Restore);
+    m_c.Combo1->setFocus();
     return;
   }
   // During a run only the file is written; the run's buttons stay.
-  m_runs.post([this, text] {
+  m_runs.post([this, text, layout] {
     m_panel.setText(SettingsPanel::TextBox::Text13, text);
+    m_controls.Combo1Text = layout;
     const SettingsSaveResult result = SaveSettings(m_programFolder, m_settings, m_panel, m_controls, SaveButtons::Keep);
     if (!result.saved) {
       MessageBoxRequest failure;
@@ -438,6 +489,7 @@ void MainWindow::saveSettings(SaveButtons buttons) {
   m_panelWidget->refreshFromModel();
   m_c.Text1->setText(m_panel.text(SettingsPanel::TextBox::Text1));
   applyControls();
+  applyPanelFocus();
   if (!result.saved) {
     MessageBoxRequest failure;
     failure.icon = MessageIcon::Warning;
@@ -453,7 +505,8 @@ void MainWindow::Command5_Click() {
   question.buttons = MessageButtons::YesNo;
   question.icon = MessageIcon::Question;
   question.text = layoutDeletionQuestion(name);
-  if (m_operator.messageBox(question) != MessageAnswer::Yes) return;
+  // The file is gone for good: Enter must not delete it.
+  if (m_operator.messageBox(question, MessageAnswer::No) != MessageAnswer::Yes) return;
   if (findLayoutFile(m_programFolder, name).isEmpty()) return;
   deleteLayoutFile(m_programFolder, name);
   m_c.Picture1->reset();
@@ -508,6 +561,13 @@ void MainWindow::Check10_Click() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Every loss of the focus saves, edited or not; a context menu opened
+  // on the field does not take it away.
+  if (watched == m_c.Text13 && event->type() == QEvent::FocusOut &&
+      static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+    Text13_LostFocus();
+    return false;
+  }
   if (event->type() == QEvent::MouseButtonRelease && m_c.Label2.contains(qobject_cast<QLabel*>(watched))) {
     if (m_startDesktopPrograms && m_supportPage.isValid()) openWebPage(m_supportPage);
     return true;

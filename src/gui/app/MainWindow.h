@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/FocusConfinement.h"
 #include "app/GuiOperator.h"
 #include "app/MainControls.h"
 #include "app/MainWindowControls.h"
@@ -64,7 +65,9 @@ class MainWindow : public QMainWindow {
   /// The last density reading (the density window shows it).
   const DensityResult& density() const { return m_density; }
 
-  /// The activation steps, run whenever the window becomes the active one.
+  /// The activation steps, run when the window first becomes the active one
+  /// and whenever the operator comes back to it from another of the
+  /// program's windows (not from another application).
   void Form_Activate();
 
  signals:
@@ -97,6 +100,8 @@ class MainWindow : public QMainWindow {
   void Command15_Click();
   void Check10_Click();
   void Text13_LostFocus();
+  /// What leaving Text13 saves, once the focus has arrived where it went.
+  void saveStopAfter();
   void panelConfirmed();
 
   /// Saves the settings; tells the operator when the file could not be written.
@@ -106,6 +111,8 @@ class MainWindow : public QMainWindow {
   void applyBackground();
   /// Puts the buttons' and the layout list's states on the widgets.
   void applyControls();
+  /// While the settings panel is shown, the keyboard works in it only.
+  void applyPanelFocus();
   /// Shows what the run shows: the views, the counters, the reader's model.
   void showRunViews(const RunSnapshot& snapshot);
   RunSnapshot currentViews() const;
@@ -130,7 +137,14 @@ class MainWindow : public QMainWindow {
   std::atomic<bool> m_stopRequested{false};
   bool m_firstActivationDone = false;
   bool m_inActivation = false;
+  /// The window last lost the focus to another application, and no other
+  /// window of the program has had it since.
+  bool m_awayInOtherProgram = false;
   bool m_closeAfterRun = false;
+  /// The window is closing or the program ends: leaving Text13 saves nothing more.
+  bool m_closing = false;
+  /// "&Oku" is asking for its data file; the run has not started yet.
+  bool m_readStarting = false;
   bool m_densityRunning = false;
   bool m_placedOnScreen = false;
   QString m_currentDataFilePath;
@@ -141,6 +155,7 @@ class MainWindow : public QMainWindow {
   BackgroundWidget* m_central = nullptr;
   MainWindowControls m_c;
   SettingsPanelWidget* m_panelWidget = nullptr;
+  FocusConfinement m_panelFocus;
   GuiOperator m_operator;
   OpenDialog m_openDialog;
   RunController m_runs;
