@@ -2,7 +2,7 @@
 
 // A mark buffer for tests, built by setting darkness at line/column.
 
-#include "device/OmrApi.h"
+#include "layout/MarkBuffer.h"
 
 #include <cstdint>
 #include <initializer_list>
