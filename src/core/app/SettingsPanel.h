@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainControls.h"
+#include "app/PanelIndex.h"
 
 #include <QString>
 #include <QStringList>
@@ -79,8 +80,8 @@ class SettingsPanel {
 
   SettingsPanel();
 
-  /// Whether the option of the given index is selected; false outside the
-  /// array.
+  /// Whether the option of the given index (PanelIndex) is selected; false
+  /// outside the array.
   bool Option1(int index) const;
   bool Option2(int index) const;
   bool Option3(int index) const;
