@@ -11,10 +11,10 @@
 #include "app/SettingsPanel.h"
 #include "device/ReaderConnection.h"
 #include "layout/LayoutParser.h"
-#include "reading/DecodingSettings.h"
 #include "reading/FieldDecoding.h"
 #include "reading/ReadingRun.h"
 #include "reading/RunFieldTable.h"
+#include "reading/RunOptions.h"
 #include "reading/RunViews.h"
 #include "reading/ValueAssembly.h"
 #include "sim/SimulatedReader.h"
@@ -50,12 +50,13 @@ int main(int argc, char* argv[]) {
   AppSettings settings;
   SettingsPanel panel;
   LoadSettingsFromBytes({}, settings, panel);
-  panel.selectOption2(4);  // a double-sided machine ...
-  panel.selectOption2(6);  // ... and double-sided sheets: both sides are read
+  // Both sides are read.
+  panel.selectOption2(PanelIndex::Option2DuplexMachineYes);
+  panel.selectOption2(PanelIndex::Option2DuplexSheetYes);
   settings.StopAfterSheets = kSheets;
 
   // Decoding alone, over the same sheets, to tell it apart from the rest.
-  const DecodingSettings decodingSettings = DecodingSettings::from(settings, panel);
+  const DecodingSettings decodingSettings = RunOptions::from(settings, panel).decoding;
   const FieldDecoding passes(layout, decodingSettings);
   const ValueAssembly assembly(layout);
   RunFieldTable values = RunFieldTable::forLayout(layout);

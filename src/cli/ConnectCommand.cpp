@@ -3,6 +3,7 @@
 #include "JsonOutput.h"
 
 #include "device/ReaderConnection.h"
+#include "reading/RunOptions.h"
 
 #include <QCommandLineParser>
 
@@ -14,7 +15,7 @@ int runConnectCommand(const QStringList& arguments) {
   CliSession session(parser);
   if (session.failed()) return kExitUsage;
   return session.run([&session] {
-    const DeviceSettings settings = DeviceSettings::from(session.settings(), session.panel());
+    const DeviceSettings settings = RunOptions::from(session.settings(), session.panel()).device;
     ReaderState state;
     ReaderConnection connection(session.reader(), session.person(), settings, state);
     const bool connected = connection.ConnectReader();

@@ -7,8 +7,8 @@
 #include "app/SettingsPanel.h"
 #include "device/OmrApi.h"
 #include "layout/LayoutParser.h"
-#include "reading/DecodingSettings.h"
 #include "reading/RunFieldTable.h"
+#include "reading/RunOptions.h"
 #include "reading/SheetDecoder.h"
 #include "sim/DeckParser.h"
 #include "sim/DeckSheet.h"
@@ -104,7 +104,7 @@ int runDecodeCommand(const QStringList& arguments) {
   SettingsPanel panel;
   LoadSettings(folder, settings, panel);
 
-  const SheetDecoder decoder(layout, DecodingSettings::from(settings, panel));
+  const SheetDecoder decoder(layout, RunOptions::from(settings, panel).decoding);
   RunFieldTable values = RunFieldTable::forLayout(layout);
   QString Text6;
   const bool dropped =

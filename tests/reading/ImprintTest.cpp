@@ -71,7 +71,7 @@ TEST(ImprintRun, ASheetLeftAtTheRangeQuestionIsNotImprinted) {
   // the second holds 42.
   CheckRunRig rig({"03=12=01=02=00=D=0123456789=B=10=50=Yaş"});
   rig.settings.ImprintEnabled = 1;
-  rig.panel.setCheck5(1, 1);  // "Okundu"
+  rig.panel.setCheck5(PanelIndex::Check5ReadMark, 1);
   rig.read("sheet\n9 1 14\n3 2 14\nsheet\n7 1 14\n5 2 14\n", {"Hayır", "Hayır"});
   const QString blanks(Imprint::kLineWidth, u' ');
   QString line = " Sinav Okundu";

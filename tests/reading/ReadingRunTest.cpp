@@ -55,7 +55,7 @@ TEST(ReadingRun, AnEmptyHopperWithASecondTrayEjectsThereTwice) {
   // Once for the empty hopper, once more for the operator's answer, going
   // on or not; the first tray is never used.
   ReadingRig rig;
-  rig.panel.selectOption2(2);
+  rig.panel.selectOption2(PanelIndex::Option2SecondTrayYes);
   EXPECT_EQ(rig.read(sheets(1), {"Evet", "Hayır"}).end, RunEnd::EmptyHopper);
   EXPECT_EQ(rig.tailAfterLastFeed(),
             QStringList({"OMR_FeedSheet()", "OMR_GetStatus()", "OMR_EjectSheet(2)", "OMR_EjectSheet(2)"}));
@@ -157,9 +157,8 @@ class StatusTest : public testing::TestWithParam<StatusCase> {};
 TEST_P(StatusTest, StatusesAndTrays) {
   const StatusCase& c = GetParam();
   ReadingRig rig;
-  if (c.secondTray) rig.panel.selectOption2(2);
-  rig.panel.setCheck(SettingsPanel::CheckBox::Check2, c.stopOnError ? 1 : 0);
-  rig.settings.StopOnError = c.stopOnError ? 1 : 0;
+  if (c.secondTray) rig.panel.selectOption2(PanelIndex::Option2SecondTrayYes);
+  rig.setStopOnError(c.stopOnError);
   rig.read(QByteArray("sheet\nstatus ") + c.status + "\n2 3 14\n3 1 14\n" + kSheet, c.answers);
   EXPECT_EQ(rig.data(), c.data);
   const QStringList& log = rig.log();
@@ -204,9 +203,8 @@ class TallyTest : public testing::TestWithParam<TallyCase> {};
 TEST_P(TallyTest, EverySheetFedLandsInExactlyOneTally) {
   const TallyCase& c = GetParam();
   ReadingRig rig;
-  if (c.secondTray) rig.panel.selectOption2(2);
-  rig.panel.setCheck(SettingsPanel::CheckBox::Check2, 0);
-  rig.settings.StopOnError = 0;
+  if (c.secondTray) rig.panel.selectOption2(PanelIndex::Option2SecondTrayYes);
+  rig.setStopOnError(false);
   if (c.dataFileGoesAtSheet2) {
     rig.writeLayout(kLayout, true);
     rig.onCycle = [&rig](int cycle) {
@@ -278,9 +276,8 @@ INSTANTIATE_TEST_SUITE_P(
 // own.
 TEST(ReadingRun, EachRunTalliesOnlyItsOwnSheets) {
   ReadingRig rig;
-  rig.panel.selectOption2(2);
-  rig.panel.setCheck(SettingsPanel::CheckBox::Check2, 0);
-  rig.settings.StopOnError = 0;
+  rig.panel.selectOption2(PanelIndex::Option2SecondTrayYes);
+  rig.setStopOnError(false);
   rig.read("sheet\nstatus 40110001\n" + sheets(1), {"Hayır"});
   ASSERT_EQ(rig.counters.RunSkippedCount, 1);
   rig.read(sheets(1), {"Evet", "Hayır"});
@@ -307,7 +304,7 @@ class LineCountTest : public testing::TestWithParam<LineCountCase> {};
 TEST_P(LineCountTest, WrongLineCount) {
   const LineCountCase& c = GetParam();
   ReadingRig rig;
-  if (c.secondTray) rig.panel.selectOption2(2);
+  if (c.secondTray) rig.panel.selectOption2(PanelIndex::Option2SecondTrayYes);
   rig.settings.StopOnError = static_cast<std::int16_t>(c.stopOnError);
   QStringList answers = c.answers;
   if (c.end != RunEnd::LineCountStop) answers << "Hayır";  // the empty tray
@@ -340,8 +337,8 @@ TEST(ReadingRun, BackSideReadOnlyForDoubleSidedSheets) {
   const QByteArray deck = QByteArray("equipment 00010000\n") + kSheet;
   {
     ReadingRig rig;
-    rig.panel.selectOption2(4);
-    rig.panel.selectOption2(6);  // double-sided sheets
+    rig.panel.selectOption2(PanelIndex::Option2DuplexMachineYes);
+    rig.panel.selectOption2(PanelIndex::Option2DuplexSheetYes);
     rig.read(deck, {"Hayır"});
     EXPECT_EQ(rig.data(), "CAE\r\n");
     EXPECT_TRUE(rig.log().contains("OMR_GetMarks(1,buf,buf)"));
@@ -356,8 +353,8 @@ TEST(ReadingRun, BackSideReadOnlyForDoubleSidedSheets) {
 
 TEST(ReadingRun, DoubleSidedSheetsOfALayoutWithoutBackFieldsAreReadFromTheFront) {
   RunRig rig({kLayout[0], kLayout[1], kLayout[2]});
-  rig.panel.selectOption2(4);
-  rig.panel.selectOption2(6);  // double-sided sheets
+  rig.panel.selectOption2(PanelIndex::Option2DuplexMachineYes);
+  rig.panel.selectOption2(PanelIndex::Option2DuplexSheetYes);
   rig.read(QByteArray("equipment 00010000\n") + kSheet, {"Hayır"});
   EXPECT_TRUE(rig.readerState.BackSensorFitted);
   EXPECT_FALSE(rig.log().contains("OMR_GetMarks(1,buf,buf)"));

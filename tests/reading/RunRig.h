@@ -81,6 +81,13 @@ class RunRig : public RunObserver {
     return result;
   }
 
+  /// "Dursun" under "Hata Durumunda" as confirming the panel leaves it:
+  /// the box and the stored setting alike.
+  void setStopOnError(bool on) {
+    panel.setCheck(SettingsPanel::CheckBox::Check2, on ? 1 : 0);
+    settings.StopOnError = on ? 1 : 0;
+  }
+
   DensityResult readDensity(const QByteArray& deckText, QStringList answers) {
     RunEnvironment environment = prepare(deckText, std::move(answers));
     return ReadingRun(environment).densityRun();

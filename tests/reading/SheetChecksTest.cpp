@@ -110,7 +110,7 @@ class RunCheckTest : public testing::TestWithParam<RunCase> {};
 TEST_P(RunCheckTest, SheetsThroughTheRun) {
   const RunCase& c = GetParam();
   CheckRunRig rig(c.fields);
-  if (c.secondTray) rig.panel.selectOption2(2);
+  if (c.secondTray) rig.panel.selectOption2(PanelIndex::Option2SecondTrayYes);
   rig.panel.setText(SettingsPanel::TextBox::Text10, "-");
   QStringList answers = c.answers;
   if (c.end == RunEnd::EmptyHopper) answers << QString::fromUtf8("Hayır");
@@ -502,8 +502,8 @@ TEST(SheetChecksRun, CorrectedFieldIsMarkedGreenThenPurple) {
 
 TEST(SheetChecksRun, BackSideFieldsAreLabelledSo) {
   CheckRunRig rig({kY1.arg("Y"), "/02=02=01=05=00=Y=ABCDE=W=A1=Arka 1="});
-  rig.panel.selectOption2(4);
-  rig.panel.selectOption2(6);  // double-sided sheets
+  rig.panel.selectOption2(PanelIndex::Option2DuplexMachineYes);
+  rig.panel.selectOption2(PanelIndex::Option2DuplexSheetYes);
   rig.read("equipment 00010000\nsheet\n" + at(2, 1) + "back\n", {"Evet", "<cancel>", "Hayır"});
   EXPECT_EQ(rig.boxes().first(), ask("Hatalı kodlanan alan var (Arka 1 Arka Yüz)! Kaydedilsin mi?", "Evet"));
 }

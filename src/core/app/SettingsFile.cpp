@@ -21,13 +21,6 @@ using TextBox = SettingsPanel::TextBox;
 const QString kFileName = QStringLiteral("sekonic.ini");
 
 // Option2 indices as the file encodes them.
-constexpr int kBaud38400 = 0;
-constexpr int kSecondTrayNo = 3;
-constexpr int kDuplexMachineNo = 5;
-constexpr int kDuplexSheetYes = 6;
-constexpr int kDuplexSheetNo = 7;
-constexpr int kSekonic = 9;
-constexpr int kPortUsb = 2;
 
 constexpr std::int16_t kSpareNumberDefault = 1000;
 constexpr double kSpareNumberMax = 7200;
@@ -120,9 +113,9 @@ std::optional<bool> truthOf(const QString& text) {
 }
 
 std::int16_t portIndexOf(const SettingsPanel& panel) {
-  for (int index = 0; index < 3; ++index)
+  for (int index = PanelIndex::Option1Com1; index < PanelIndex::Option1Usb731; ++index)
     if (panel.Option1(index)) return static_cast<std::int16_t>(index);
-  return 3;
+  return PanelIndex::Option1Usb731;
 }
 
 std::int16_t zeroWhen(bool condition) {
@@ -133,21 +126,21 @@ std::int16_t zeroWhen(bool condition) {
 // controls, brought up to date with them.
 void mirrorControls(AppSettings& s, const SettingsPanel& panel) {
   s.PortIndex = portIndexOf(panel);
-  s.BaudIndex = zeroWhen(panel.Option2(kBaud38400));
-  s.SecondTray = zeroWhen(panel.Option2(kSecondTrayNo));
-  s.DuplexMachine = zeroWhen(panel.Option2(kDuplexMachineNo));
-  s.DuplexSheet = zeroWhen(panel.Option2(kDuplexSheetNo));
+  s.BaudIndex = zeroWhen(panel.Option2(PanelIndex::Option2Baud38400));
+  s.SecondTray = zeroWhen(panel.Option2(PanelIndex::Option2SecondTrayNo));
+  s.DuplexMachine = zeroWhen(panel.Option2(PanelIndex::Option2DuplexMachineNo));
+  s.DuplexSheet = zeroWhen(panel.Option2(PanelIndex::Option2DuplexSheetNo));
   s.BarcodeEnabled = static_cast<std::int16_t>(panel.check(CheckBox::Check3));
-  s.ImprintSequenceNo = static_cast<std::int16_t>(panel.Check5(0));
-  s.ImprintReadMark = static_cast<std::int16_t>(panel.Check5(1));
-  s.ImprintDateTime = static_cast<std::int16_t>(panel.Check5(2));
-  s.ReaderMake = zeroWhen(panel.Option2(kSekonic));
+  s.ImprintSequenceNo = static_cast<std::int16_t>(panel.Check5(PanelIndex::Check5SequenceNo));
+  s.ImprintReadMark = static_cast<std::int16_t>(panel.Check5(PanelIndex::Check5ReadMark));
+  s.ImprintDateTime = static_cast<std::int16_t>(panel.Check5(PanelIndex::Check5DateTime));
+  s.ReaderMake = zeroWhen(panel.Option2(PanelIndex::Option2ReaderSekonic));
   s.Sr410Mode = static_cast<std::int16_t>(panel.check(CheckBox::Check7));
   s.ReadingLine13cm = readingLineText(panel.text(TextBox::Text9));
   s.SeparatorEnabled = static_cast<std::int16_t>(panel.check(CheckBox::Check9));
   s.SeparatorText = panel.text(TextBox::Text10);
-  s.ImprintUnreadMark = static_cast<std::int16_t>(panel.Check5(3));
-  s.ImprintFileName = static_cast<std::int16_t>(panel.Check5(4));
+  s.ImprintUnreadMark = static_cast<std::int16_t>(panel.Check5(PanelIndex::Check5UnreadMark));
+  s.ImprintFileName = static_cast<std::int16_t>(panel.Check5(PanelIndex::Check5FileName));
 }
 
 // A check box whose line also sets a 16-bit setting, with the box ticked
@@ -177,9 +170,9 @@ QString truthLine(bool value) {
 // The lines of the file, with the updates saving makes on the way.
 QStringList settingsLines(AppSettings& s, SettingsPanel& panel, const QString& combo1Text) {
   // Without a double-sided machine there is no double-sided sheet.
-  if (panel.Option2(kDuplexMachineNo)) {
-    panel.selectOption2(kDuplexSheetNo);
-    panel.clearOption2(kDuplexSheetYes);
+  if (panel.Option2(PanelIndex::Option2DuplexMachineNo)) {
+    panel.selectOption2(PanelIndex::Option2DuplexSheetNo);
+    panel.clearOption2(PanelIndex::Option2DuplexSheetYes);
   }
   mirrorControls(s, panel);
 
@@ -192,12 +185,12 @@ QStringList settingsLines(AppSettings& s, SettingsPanel& panel, const QString& c
   if (const auto value = int16Of(panel.text(TextBox::Text5))) s.ImprintPosition = *value;
   s.StarSetting = panel.Combo3();
   s.UseOtherTempFile = static_cast<std::int16_t>(panel.check(CheckBox::Check8));
-  if (panel.Option3(0)) s.ReadingSpeed = 0;
-  if (panel.Option3(1)) s.ReadingSpeed = 1;
+  if (panel.Option3(PanelIndex::Option3Fast)) s.ReadingSpeed = 0;
+  if (panel.Option3(PanelIndex::Option3Normal)) s.ReadingSpeed = 1;
   if (const auto value = integerOf(panel.text(TextBox::Text11)))
     if (const auto port = numeric::toInt32(*value)) s.PortNumberText = *port;
-  if (panel.Option4(0)) s.LanguageIndex = 0;
-  if (panel.Option4(1)) s.LanguageIndex = 1;
+  if (panel.Option4(PanelIndex::Option4Turkish)) s.LanguageIndex = 0;
+  if (panel.Option4(PanelIndex::Option4English)) s.LanguageIndex = 1;
   s.ImprintText = panel.text(TextBox::Text12);
   if (const auto value = integerOf(panel.text(TextBox::Text13)))
     if (const auto sheets = numeric::toInt16(*value)) s.StopAfterSheets = *sheets;
@@ -291,15 +284,19 @@ void LoadSettingsFromBytes(const QByteArray& content, AppSettings& s, SettingsPa
 
   // 1: the stored port is not used; every start connects through USB.
   in.next();
-  panel.selectOption1(kPortUsb);
+  panel.selectOption1(PanelIndex::Option1Usb);
 
   // 2 to 5: each option pair, a missing line taking the last text read.
   // Selecting the double-sided machine's option runs its reaction, which
   // shows or hides the double-sided sheet frame.
-  if (const auto value = optionOf(in.nextOrLast())) panel.selectOption2(*value);
-  if (const auto value = optionOf(in.nextOrLast())) panel.selectOption2(3 - *value);
-  if (const auto value = optionOf(in.nextOrLast())) panel.selectOption2(5 - *value);
-  if (const auto value = optionOf(in.nextOrLast())) panel.selectOption2(7 - *value);
+  if (const auto value = optionOf(in.nextOrLast()))
+    panel.selectOption2(PanelIndex::Option2Baud38400 + *value);
+  if (const auto value = optionOf(in.nextOrLast()))
+    panel.selectOption2(PanelIndex::Option2SecondTrayNo - *value);
+  if (const auto value = optionOf(in.nextOrLast()))
+    panel.selectOption2(PanelIndex::Option2DuplexMachineNo - *value);
+  if (const auto value = optionOf(in.nextOrLast()))
+    panel.selectOption2(PanelIndex::Option2DuplexSheetNo - *value);
 
   // 6: the field shows the whole text; the data file takes three letters.
   const QString extension = in.next().value_or(QStringLiteral("txt"));
@@ -349,10 +346,12 @@ void LoadSettingsFromBytes(const QByteArray& content, AppSettings& s, SettingsPa
   if (const auto value = int16Of(position)) s.ImprintPosition = *value;
 
   // 15 to 17
-  for (int index = 0; index < 3; ++index) panel.setCheck5(index, checkOf(in.nextOrLast()));
+  for (int index = PanelIndex::Check5SequenceNo; index <= PanelIndex::Check5DateTime; ++index)
+    panel.setCheck5(index, checkOf(in.nextOrLast()));
 
   // 18: the reader's make shows its frames and hides the other's.
-  if (const auto value = optionOf(in.nextOrLast())) panel.selectOption2(kSekonic - *value);
+  if (const auto value = optionOf(in.nextOrLast()))
+    panel.selectOption2(PanelIndex::Option2ReaderSekonic - *value);
 
   // 19
   panel.setCheck(CheckBox::Check7, checkOf(in.nextOrLast()));
@@ -372,7 +371,7 @@ void LoadSettingsFromBytes(const QByteArray& content, AppSettings& s, SettingsPa
     }
   } else {
     s.ReadingSpeed = 1;
-    panel.selectOption3(1);
+    panel.selectOption3(PanelIndex::Option3Normal);
   }
 
   // 23
@@ -396,11 +395,11 @@ void LoadSettingsFromBytes(const QByteArray& content, AppSettings& s, SettingsPa
     }
   } else {
     s.LanguageIndex = 0;
-    panel.selectOption4(0);
+    panel.selectOption4(PanelIndex::Option4Turkish);
   }
 
   // 28, 29
-  for (int index = 3; index < 5; ++index) {
+  for (int index = PanelIndex::Check5UnreadMark; index <= PanelIndex::Check5FileName; ++index) {
     const auto line = in.next();
     panel.setCheck5(index, line ? checkOf(*line) : 0);
   }

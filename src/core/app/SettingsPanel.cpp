@@ -33,13 +33,6 @@ constexpr std::array kNanhaoFrames = {
     Frame::Mesafe13cm,
 };
 
-// Option2 indices with a meaning of their own.
-constexpr int kDuplexMachineYes = 4;
-constexpr int kDuplexMachineNo = 5;
-constexpr int kNanhao = 8;
-constexpr int kSekonic = 9;
-constexpr int kPortUsb = 2;
-
 }  // namespace
 
 const std::array<SettingsPanel::CheckBox, SettingsPanel::kCheckBoxCount>& SettingsPanel::checkBoxes() {
@@ -117,14 +110,13 @@ QStringList SettingsPanel::Combo3List() {
 }
 
 SettingsPanel::SettingsPanel() {
-  m_option1[kPortUsb] = true;
-  m_option2[0] = true;  // "38400"
-  m_option2[3] = true;  // "Yok"
-  m_option2[kDuplexMachineNo] = true;
-  m_option2[7] = true;  // "Hayır" under "Çift Yüzlü Kağıt"
-  m_option2[kSekonic] = true;
-  m_option3[1] = true;  // "Normal"
-  m_option4[0] = true;  // "Türkçe"
+  using namespace PanelIndex;
+  for (const int index : {Option2Baud38400, Option2SecondTrayNo, Option2DuplexMachineNo, Option2DuplexSheetNo,
+                          Option2ReaderSekonic})
+    m_option2[static_cast<std::size_t>(index)] = true;
+  m_option1[Option1Usb] = true;
+  m_option3[Option3Normal] = true;
+  m_option4[Option4Turkish] = true;
   m_checks[at(CheckBox::Check2)] = 1;
   m_texts[at(TextBox::Text1)] = QStringLiteral("dat");
   // What the reactions make of that choice: the Sekonic frames without the
@@ -244,27 +236,27 @@ void SettingsPanel::Option1_Click(int) {}
 
 void SettingsPanel::Option2_Click(int index) {
   switch (index) {
-    case kSekonic:
+    case PanelIndex::Option2ReaderSekonic:
       for (Frame frame : kSekonicFrames) setVisible(frame, true);
       for (Frame frame : kNanhaoFrames) setVisible(frame, false);
-      if (Option2(kDuplexMachineYes)) {
+      if (Option2(PanelIndex::Option2DuplexMachineYes)) {
         setVisible(Frame::CiftYuzluKagit, true);
         setVisible(Frame::HataDurumunda, true);
       } else {
         setVisible(Frame::CiftYuzluKagit, false);
       }
       break;
-    case kNanhao:
+    case PanelIndex::Option2ReaderNanhao:
       for (Frame frame : kSekonicFrames) setVisible(frame, false);
       setVisible(Frame::CiftYuzluKagit, false);
       for (Frame frame : kNanhaoFrames) setVisible(frame, true);
       // The Nanhao reader is only connected through USB.
-      selectOption1(kPortUsb);
+      selectOption1(PanelIndex::Option1Usb);
       break;
-    case kDuplexMachineNo:
+    case PanelIndex::Option2DuplexMachineNo:
       setVisible(Frame::CiftYuzluKagit, false);
       break;
-    case kDuplexMachineYes:
+    case PanelIndex::Option2DuplexMachineYes:
       setVisible(Frame::CiftYuzluKagit, true);
       setVisible(Frame::HataDurumunda, true);
       break;

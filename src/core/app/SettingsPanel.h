@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainControls.h"
+#include "app/PanelIndex.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,8 +11,8 @@
 
 /// The settings panel (Frame4) as a data model: every control under its own
 /// name, the enabled states and frame visibilities its reactions switch, and
-/// whether the panel is shown. The Qt panel binds its widgets to it and the
-/// reading run reads the choices from it.
+/// whether the panel is shown. The Qt panel binds its widgets to it; a
+/// reading run takes its choices, with the settings record's, as RunOptions.
 ///
 /// Changing a control through this class behaves like the operator's click:
 /// selecting an option of Option2 runs Option2_Click, setting Check1 or
@@ -79,8 +80,8 @@ class SettingsPanel {
 
   SettingsPanel();
 
-  /// Whether the option of the given index is selected; false outside the
-  /// array.
+  /// Whether the option of the given index (PanelIndex) is selected; false
+  /// outside the array.
   bool Option1(int index) const;
   bool Option2(int index) const;
   bool Option3(int index) const;

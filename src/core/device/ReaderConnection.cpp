@@ -1,8 +1,6 @@
 #include "device/ReaderConnection.h"
 
-#include "app/AppSettings.h"
 #include "app/Operator.h"
-#include "app/SettingsPanel.h"
 #include "common/AnsiCodec.h"
 #include "device/DeviceErrorTable.h"
 
@@ -36,17 +34,6 @@ QString connectionPrompt(int languageIndex) {
 }
 
 }  // namespace
-
-DeviceSettings DeviceSettings::from(const AppSettings& settings, const SettingsPanel& panel) {
-  DeviceSettings device;
-  device.LanguageIndex = settings.LanguageIndex;
-  device.SecondTray = panel.Option2(2);         // "Var" under "Çift Çıkış Tepsisi"
-  device.SingleSidedSheets = panel.Option2(7);  // "Hayır" under "Çift Yüzlü Kağıt"
-  device.StopOnError = settings.StopOnError;
-  device.ImprintEnabled = settings.ImprintEnabled;
-  device.ImprintPosition = settings.ImprintPosition;
-  return device;
-}
 
 ReaderConnection::ReaderConnection(OmrApi& api, Operator& person, const DeviceSettings& settings,
                                    ReaderState& state, std::function<void()> closeRunFiles)

@@ -7,9 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-struct AppSettings;
 class Operator;
-class SettingsPanel;
 
 /// What the reader knows about itself after a connection.
 struct ReaderState {
@@ -19,17 +17,15 @@ struct ReaderState {
   bool BackSensorFitted = false;
 };
 
-/// The settings connection and fault handling read.
+/// The settings connection and fault handling read (a run takes them from
+/// its RunOptions).
 struct DeviceSettings {
   int LanguageIndex = 0;            ///< 0 Turkish, anything else English
   bool SecondTray = false;          ///< "Var" under "Çift Çıkış Tepsisi"
   bool SingleSidedSheets = true;    ///< "Hayır" under "Çift Yüzlü Kağıt"
   int StopOnError = 0;              ///< 1 when "Dursun" is ticked
   int ImprintEnabled = 0;           ///< 1 when imprinting is on
-  std::int16_t ImprintPosition = 0; ///< millimetres
-
-  /// The values as the settings and the panel hold them.
-  static DeviceSettings from(const AppSettings& settings, const SettingsPanel& panel);
+  std::int16_t ImprintPosition = 0;  ///< millimetres
 };
 
 /// The decisions of ReportDeviceError.

@@ -8,10 +8,9 @@
 
 class OmrApi;
 
-/// The imprint choices the run reads, filled by the caller from the
-/// settings panel.
+/// The imprint choices the run reads (a run's come from its RunOptions).
 struct ImprintSettings {
-  bool usbSelected = false;     ///< Option1(2) ("USB"); no other connection imprints
+  bool usbSelected = false;     ///< "USB" selected; no other connection imprints
   bool ImprintEnabled = false;  ///< Check4 ("Kullanılsın" under "Printer")
   bool sequenceNo = false;      ///< Check5(0) "Sıra No"
   bool readMark = false;        ///< Check5(1) "Okundu"

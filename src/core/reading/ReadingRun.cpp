@@ -1,21 +1,19 @@
 #include "reading/ReadingRun.h"
 
-#include "app/AppSettings.h"
 #include "app/MainControls.h"
 #include "app/Operator.h"
-#include "app/SettingsPanel.h"
 #include "device/ReaderConnection.h"
 #include "layout/FieldRect.h"
 #include "layout/LayoutParser.h"
 #include "reading/DataFilePreparation.h"
 #include "reading/DataFiles.h"
-#include "reading/DecodingSettings.h"
 #include "reading/FieldDecoding.h"
 #include "reading/Imprint.h"
 #include "reading/ReadCommand.h"
 #include "reading/RecordOutput.h"
 #include "reading/RunFieldTable.h"
 #include "reading/RunFiles.h"
+#include "reading/RunOptions.h"
 #include "reading/RunViews.h"
 #include "reading/SheetChecks.h"
 #include "reading/SheetCycle.h"
@@ -25,48 +23,17 @@
 
 namespace {
 
-constexpr int kUsbPort = 2;
-constexpr int kSecondTrayYes = 2;
-constexpr int kSingleSidedSheets = 7;
-
-RecordOutputSettings outputSettings(const RunEnvironment& env) {
-  RecordOutputSettings s;
-  s.separatorEnabled = env.panel.check(SettingsPanel::CheckBox::Check9) != 0;
-  s.separatorText = env.panel.text(SettingsPanel::TextBox::Text10);
-  s.showFieldNames = env.panel.check(SettingsPanel::CheckBox::Check6) == 1;
-  s.writeUtf8 = env.settings.WriteUtf8 == 1;
-  s.usbSelected = env.panel.Option1(kUsbPort);
-  s.stopOnError = env.settings.StopOnError == 1;
+// The reader's equipment, known once it is connected, completes the
+// options of the parts that depend on it.
+SheetCycle::Settings cycleSettings(const RunOptions& options, const ReaderState& reader) {
+  SheetCycle::Settings s = options.cycle;
+  s.backSensorFitted = reader.BackSensorFitted;
   return s;
 }
 
-SheetCheckSettings checkSettings(const RunEnvironment& env) {
-  SheetCheckSettings s;
-  s.secondTray = env.panel.Option2(kSecondTrayYes);
-  s.separatorText = env.panel.text(SettingsPanel::TextBox::Text10);
-  s.backSensorFitted = env.readerState.BackSensorFitted;
-  return s;
-}
-
-ImprintSettings imprintSettings(const RunEnvironment& env) {
-  ImprintSettings s;
-  s.usbSelected = env.panel.Option1(kUsbPort);
-  s.ImprintEnabled = env.settings.ImprintEnabled == 1;
-  s.sequenceNo = env.panel.Check5(0) == 1;
-  s.readMark = env.panel.Check5(1) == 1;
-  s.dateTime = env.panel.Check5(2) == 1;
-  s.unreadMark = env.panel.Check5(3) == 1;
-  s.fileName = env.panel.Check5(4) == 1;
-  return s;
-}
-
-SheetCycle::Settings cycleSettings(const RunEnvironment& env) {
-  SheetCycle::Settings s;
-  s.secondTray = env.panel.Option2(kSecondTrayYes);
-  s.singleSidedSheets = env.panel.Option2(kSingleSidedSheets);
-  s.stopOnErrorTicked = env.panel.check(SettingsPanel::CheckBox::Check2) == 1;
-  s.StopOnError = env.settings.StopOnError;
-  s.backSensorFitted = env.readerState.BackSensorFitted;
+SheetCheckSettings checkSettings(const RunOptions& options, const ReaderState& reader) {
+  SheetCheckSettings s = options.checks;
+  s.backSensorFitted = reader.BackSensorFitted;
   return s;
 }
 
@@ -160,14 +127,13 @@ class SheetTally {
 // What every run holds from its set-up to its end: the files it opens, the
 // restoring of the window at its end, and the reader connection.
 struct RunScope {
-  explicit RunScope(RunEnvironment& env)
+  RunScope(RunEnvironment& env, const RunOptions& options)
       : ending(env.controls, runFiles, env.StopRequested),
-        deviceSettings(DeviceSettings::from(env.settings, env.panel)),
-        connection(env.reader, env.person, deviceSettings, env.readerState, [this] { runFiles.closeAll(); }) {}
+        connection(env.reader, env.person, options.device, env.readerState, [this] { runFiles.closeAll(); }) {
+  }
 
   RunFiles runFiles;
   RunEnding ending;
-  const DeviceSettings deviceSettings;
   ReaderConnection connection;
 };
 
@@ -175,15 +141,19 @@ struct RunScope {
 
 ReadingRun::ReadingRun(RunEnvironment& environment) : m_env(environment) {}
 
-bool ReadingRun::readerReady(ReaderConnection& connection) const {
-  return !m_env.panel.Option1(kUsbPort) || connection.ConnectReader();
+RunOptions ReadingRun::currentOptions() const {
+  return RunOptions::from(m_env.settings, m_env.panel);
 }
 
-void ReadingRun::startSheets(ReaderConnection& connection) {
+bool ReadingRun::readerReady(const RunOptions& options, ReaderConnection& connection) const {
+  return !options.usbSelected || connection.ConnectReader();
+}
+
+void ReadingRun::startSheets(const RunOptions& options, ReaderConnection& connection) {
   m_env.counters.RunSheetCount = 0;
   RunCounters& n = m_env.counters;
   n.RunSavedCount = n.RunRejectedCount = n.RunDroppedCount = n.RunSkippedCount = n.RunUnwrittenCount = 0;
-  if (m_env.panel.check(SettingsPanel::CheckBox::Check3) == 1) setUpBarcodeUnit(m_env.reader);
+  if (options.barcodeEnabled) setUpBarcodeUnit(m_env.reader);
   connection.SendCommandCE();
 }
 
@@ -203,7 +173,10 @@ void ReadingRun::beginCycle() {
 bool ReadingRun::sheetLimitReached(RunFiles& runFiles) {
   ++m_env.counters.RunSheetCount;
   if (m_env.observer) m_env.observer->sheetFinished(m_env.counters);
-  const std::int16_t limit = m_env.settings.StopAfterSheets;
+  // The sheet limit is the one choice the operator changes while a run
+  // goes (leaving Text13 saves the settings at the top of a cycle), so it
+  // is read from the options as they are after each cycle.
+  const std::int16_t limit = currentOptions().StopAfterSheets;
   if (limit <= 0 || limit != m_env.counters.RunSheetCount) return false;
   m_env.StopRequested = false;
   runFiles.closeAll();
@@ -213,11 +186,12 @@ bool ReadingRun::sheetLimitReached(RunFiles& runFiles) {
 
 RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) {
   RunResult result;
-  RunScope scope(m_env);
+  const RunOptions options = currentOptions();
+  RunScope scope(m_env, options);
   RunFiles& runFiles = scope.runFiles;
   ReaderConnection& connection = scope.connection;
 
-  if (!readerReady(connection)) {
+  if (!readerReady(options, connection)) {
     result.end = RunEnd::ReaderNotReady;
     return result;
   }
@@ -228,20 +202,20 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
   RunFieldTable values = RunFieldTable::forLayout(layout);
 
   DataFiles files(DosyaAdi, layout.Utf8DataFile, &runFiles);
-  PrepareDataFile(layout, m_env.panel.Option2(kSecondTrayYes), files, values, m_env.views, m_env.counters,
-                  m_env.person);
+  PrepareDataFile(layout, options.secondTray, files, values, m_env.views, m_env.counters, m_env.person);
   const FieldRect blocks = FieldRect::fromLayout(layout);
   AskStartValues(layout, blocks, values, m_env.person, m_env.picture);
-  RecordOutput output(layout, files, m_env.views, m_env.counters, m_env.person, outputSettings(m_env),
+  RecordOutput output(layout, files, m_env.views, m_env.counters, m_env.person, options.output,
                       m_env.programFolder, &m_env.reader);
 
-  startSheets(connection);
+  startSheets(options, connection);
 
-  const FieldDecoding passes(layout, DecodingSettings::from(m_env.settings, m_env.panel));
+  const FieldDecoding passes(layout, options.decoding);
   const ValueAssembly assembly(layout);
-  SheetChecks checks(layout, blocks, m_env.person, m_env.views.List1, checkSettings(m_env), m_env.picture);
-  const Imprint imprint(imprintSettings(m_env), DosyaAdi, m_env.clock);
-  SheetCycle cycle(m_env.reader, connection, m_env.person, cycleSettings(m_env));
+  SheetChecks checks(layout, blocks, m_env.person, m_env.views.List1,
+                     checkSettings(options, m_env.readerState), m_env.picture);
+  const Imprint imprint(options.imprint, DosyaAdi, m_env.clock);
+  SheetCycle cycle(m_env.reader, connection, m_env.person, cycleSettings(options, m_env.readerState));
   const int fieldCount = layout.FieldCount;
   const int firstBack = layout.FirstBackField;
   const bool backFieldsOnBack = firstBack > 0 && m_env.readerState.BackSensorFitted;
@@ -322,15 +296,16 @@ RunResult ReadingRun::Reader(const QString& fmt_dosya, const QString& DosyaAdi) 
 
 DensityResult ReadingRun::densityRun() {
   DensityResult result;
-  RunScope scope(m_env);
+  const RunOptions options = currentOptions();
+  RunScope scope(m_env, options);
   RunFiles& runFiles = scope.runFiles;
   ReaderConnection& connection = scope.connection;
-  if (!readerReady(connection)) {
+  if (!readerReady(options, connection)) {
     result.end = RunEnd::ReaderNotReady;
     return result;
   }
-  startSheets(connection);
-  SheetCycle cycle(m_env.reader, connection, m_env.person, cycleSettings(m_env));
+  startSheets(options, connection);
+  SheetCycle cycle(m_env.reader, connection, m_env.person, cycleSettings(options, m_env.readerState));
 
   for (;;) {
     if (stopAtTopOfCycle(runFiles)) {

@@ -19,6 +19,7 @@ class ReaderConnection;
 class RunFiles;
 class SettingsPanel;
 class SheetPicture;
+struct RunOptions;
 
 /// Told about a run's progress. The window repaints and takes the Stop
 /// click in processEvents; the CLI reports each sheet.
@@ -35,8 +36,9 @@ class RunObserver {
 struct RunEnvironment {
   OmrApi& reader;
   Operator& person;
-  AppSettings& settings;
-  SettingsPanel& panel;
+  /// The operator's choices; the run reads them only as RunOptions.
+  const AppSettings& settings;
+  const SettingsPanel& panel;
   MainControls& controls;
   ReaderState& readerState;
   RunViews& views;
@@ -95,10 +97,13 @@ class ReadingRun {
   DensityResult densityRun();
 
  private:
+  /// The run's options: the only place the run reads the settings and
+  /// the panel.
+  RunOptions currentOptions() const;
   /// The connection of the run's set-up (USB only); false: no run.
-  bool readerReady(ReaderConnection& connection) const;
+  bool readerReady(const RunOptions& options, ReaderConnection& connection) const;
   /// The counters cleared, the barcode unit set up, CE sent.
-  void startSheets(ReaderConnection& connection);
+  void startSheets(const RunOptions& options, ReaderConnection& connection);
   /// Stop found at the top of a cycle: files closed, the reader released.
   bool stopAtTopOfCycle(RunFiles& runFiles);
   /// The working texts cleared and the window's events processed.

@@ -12,14 +12,14 @@ struct RunCounters;
 struct RunFieldTable;
 struct RunViews;
 
-/// The settings the record output reads, filled by the caller from the
-/// settings panel and the main window.
+/// The settings the record output reads (a run's come from its
+/// RunOptions).
 struct RecordOutputSettings {
   bool separatorEnabled = false;  ///< Check9 ("Kullanılsın" under "Ayırma")
   QString separatorText = {};     ///< Text10
   bool showFieldNames = false;    ///< Check6 ("Alan Adları Görünsün")
   bool writeUtf8 = false;         ///< WriteUtf8 (Check11, "UTF8 kaydet")
-  bool usbSelected = false;       ///< Option1(2) ("USB")
+  bool usbSelected = false;       ///< "USB" under "Bağlantı Noktası"
   bool stopOnError = false;       ///< StopOnError (Check2, "Dursun")
 };
 

@@ -17,10 +17,10 @@ class Operator;
 class SheetPicture;
 struct RunFieldTable;
 
-/// The settings the sheet checks read, filled by the caller from the
-/// settings panel and the reader state.
+/// The settings the sheet checks read (a run's come from its RunOptions,
+/// with the reader's equipment).
 struct SheetCheckSettings {
-  bool secondTray = false;        ///< Option2(2) ("Var" under "Çift Çıkış Tepsisi")
+  bool secondTray = false;        ///< "Var" under "Çift Çıkış Tepsisi"
   QString separatorText = {};     ///< Text10, used by kind "E" whether Check9 is ticked or not
   bool backSensorFitted = false;  ///< the reader reads the back side
 };

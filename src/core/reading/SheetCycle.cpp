@@ -26,7 +26,7 @@ bool SheetCycle::feedAndReadFront(std::int32_t lines, Outcome& early) {
   const std::int32_t status = m_connection.readStatus();
   m_sheetFed = status != kTrayEmpty;
   if (status == kTrayEmpty) ejectToSpareTray();
-  if (status == kFrontTimingMarkError && !m_settings.stopOnErrorTicked) {
+  if (status == kFrontTimingMarkError && !m_settings.reportTimingMarkErrors) {
     early = Outcome::Drop;
     return false;
   }
@@ -65,7 +65,7 @@ SheetCycle::Outcome SheetCycle::readSheet(std::int16_t layoutLineCount, int firs
                     QStringLiteral(" - ") + numeric::signedForm(layoutLineCount) +
                     QStringLiteral("\rDevam edilecek mi?");
     if (m_settings.secondTray) {
-      if (m_settings.StopOnError != 1 || m_operator.messageBox(question) == MessageAnswer::Yes) {
+      if (!m_settings.askAtWrongLineCount || m_operator.messageBox(question) == MessageAnswer::Yes) {
         m_api.OMR_EjectSheet(2);
         return Outcome::Drop;
       }

@@ -15,8 +15,12 @@ class SheetCycle {
   struct Settings {
     bool secondTray = false;         ///< "Var" under "Çift Çıkış Tepsisi"
     bool singleSidedSheets = true;   ///< "Hayır" under "Çift Yüzlü Kağıt"
-    bool stopOnErrorTicked = false;  ///< the box "Dursun" is ticked
-    int StopOnError = 0;             ///< the stored setting
+    /// A front timing-mark error goes to the operator; otherwise its sheet
+    /// is dropped without a word ("Dursun" ticked).
+    bool reportTimingMarkErrors = false;
+    /// With a second tray, a wrong line count is asked about; otherwise its
+    /// sheet goes to tray 2 without a word (stop on error stored as 1).
+    bool askAtWrongLineCount = false;
     bool backSensorFitted = false;   ///< the reader has a back-side unit
   };
 

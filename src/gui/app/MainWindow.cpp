@@ -16,6 +16,7 @@
 #include "layout/LayoutList.h"
 #include "reading/FieldDecoding.h"
 #include "reading/ReadCommand.h"
+#include "reading/RunOptions.h"
 #include "windows/AboutWindow.h"
 #include "windows/AppearanceWindow.h"
 #include "windows/DensityWindow.h"
@@ -207,7 +208,8 @@ void MainWindow::Form_Activate() {
   if (m_inActivation || m_runs.isRunning()) return;
   m_inActivation = true;
   Combo1_Change();
-  if (m_panel.Option2(9)) m_panel.Option2_Click(9);
+  if (m_panel.Option2(PanelIndex::Option2ReaderSekonic))
+    m_panel.Option2_Click(PanelIndex::Option2ReaderSekonic);
   m_panelWidget->refreshFromModel();
   m_c.WebBrowser1->setSource(kInformationPage);
   m_c.WebBrowser1->reload();
@@ -216,7 +218,7 @@ void MainWindow::Form_Activate() {
   if (!m_firstActivationDone) {
     m_firstActivationDone = true;
     try {
-      const DeviceSettings deviceSettings = DeviceSettings::from(m_settings, m_panel);
+      const DeviceSettings deviceSettings = RunOptions::from(m_settings, m_panel).device;
       ReaderConnection connection(*m_reader, m_operator, deviceSettings, m_readerState);
       if (!connection.ConnectReader()) {
         m_controls.Command1Enabled = false;
@@ -517,10 +519,10 @@ void MainWindow::Command13_Click() {
   const QString caption = m_c.Command13->text();
   if (caption == QStringLiteral("&English")) {
     m_settings.LanguageIndex = 1;
-    m_panel.selectOption4(1);
+    m_panel.selectOption4(PanelIndex::Option4English);
   } else if (caption == QStringLiteral("&Türkçe")) {
     m_settings.LanguageIndex = 0;
-    m_panel.selectOption4(0);
+    m_panel.selectOption4(PanelIndex::Option4Turkish);
   }
   ApplyCaptions();
   Command3_Click();

@@ -156,9 +156,10 @@ SettingsPanelWidget::SettingsPanelWidget(SettingsPanel& model, QWidget* parent)
 
   // "Optik Okuyucu Seçimi": the reader choice decides which frames exist.
   QGroupBox* frame15 = makeFrame(QStringLiteral("Frame15"), QStringLiteral("Optik Okuyucu Seçimi"));
-  option2(8, QStringLiteral("Nanhao"), frame15);
-  option2(9, QStringLiteral("Sekonic"), frame15);
-  frame15->setLayout(rowOf({m_option2[8], m_option2[9]}));
+  option2(PanelIndex::Option2ReaderNanhao, QStringLiteral("Nanhao"), frame15);
+  option2(PanelIndex::Option2ReaderSekonic, QStringLiteral("Sekonic"), frame15);
+  frame15->setLayout(
+      rowOf({m_option2[PanelIndex::Option2ReaderNanhao], m_option2[PanelIndex::Option2ReaderSekonic]}));
 
   QGroupBox* frame1 = makeFrame(QStringLiteral("Frame1"), QStringLiteral("Bağlantı Noktası"));
   const std::array<const char*, SettingsPanel::kOption1Count> ports = {"Com1", "Com2", "USB", "USB 731"};
@@ -169,10 +170,10 @@ SettingsPanelWidget::SettingsPanelWidget(SettingsPanel& model, QWidget* parent)
   text11->setParent(frame1);
   {
     auto* grid = new QGridLayout(frame1);
-    grid->addWidget(m_option1[0], 0, 0);
-    grid->addWidget(m_option1[1], 0, 1);
-    grid->addWidget(m_option1[2], 1, 0);
-    grid->addWidget(m_option1[3], 1, 1);
+    grid->addWidget(m_option1[PanelIndex::Option1Com1], 0, 0);
+    grid->addWidget(m_option1[PanelIndex::Option1Com2], 0, 1);
+    grid->addWidget(m_option1[PanelIndex::Option1Usb], 1, 0);
+    grid->addWidget(m_option1[PanelIndex::Option1Usb731], 1, 1);
     grid->addWidget(text11, 0, 2, Qt::AlignRight);
     grid->setColumnStretch(2, 1);
   }
@@ -185,15 +186,19 @@ SettingsPanelWidget::SettingsPanelWidget(SettingsPanel& model, QWidget* parent)
     box->setLayout(rowOf({m_option2[static_cast<std::size_t>(first)], m_option2[static_cast<std::size_t>(first + 1)]}));
     return box;
   };
-  QGroupBox* frame2 = pairFrame(Frame::OkumaSurati, 0, QStringLiteral("38400"), QStringLiteral("19200"));
-  QGroupBox* frame3 = pairFrame(Frame::CiftCikisTepsisi, 2, QStringLiteral("Var"), QStringLiteral("Yok"));
-  QGroupBox* frame5 = pairFrame(Frame::CiftYuzluMakine, 4, QStringLiteral("Evet"), QStringLiteral("Hayır"));
-  QGroupBox* frame6 = pairFrame(Frame::CiftYuzluKagit, 6, QStringLiteral("Evet"), QStringLiteral("Hayır"));
+  QGroupBox* frame2 = pairFrame(Frame::OkumaSurati, PanelIndex::Option2Baud38400, QStringLiteral("38400"),
+                                QStringLiteral("19200"));
+  QGroupBox* frame3 = pairFrame(Frame::CiftCikisTepsisi, PanelIndex::Option2SecondTrayYes,
+                                QStringLiteral("Var"), QStringLiteral("Yok"));
+  QGroupBox* frame5 = pairFrame(Frame::CiftYuzluMakine, PanelIndex::Option2DuplexMachineYes,
+                                QStringLiteral("Evet"), QStringLiteral("Hayır"));
+  QGroupBox* frame6 = pairFrame(Frame::CiftYuzluKagit, PanelIndex::Option2DuplexSheetYes,
+                                QStringLiteral("Evet"), QStringLiteral("Hayır"));
 
   QGroupBox* frame17 = makeFrame(Frame::OkumaHizi);
-  option3(0, QStringLiteral("Hızlı"), frame17);
-  option3(1, QStringLiteral("Normal"), frame17);
-  frame17->setLayout(rowOf({m_option3[0], m_option3[1]}));
+  option3(PanelIndex::Option3Fast, QStringLiteral("Hızlı"), frame17);
+  option3(PanelIndex::Option3Normal, QStringLiteral("Normal"), frame17);
+  frame17->setLayout(rowOf({m_option3[PanelIndex::Option3Fast], m_option3[PanelIndex::Option3Normal]}));
 
   QGroupBox* frame7 = makeFrame(Frame::ElleBeslemeOptikOkuyucu);
   {
@@ -284,9 +289,9 @@ SettingsPanelWidget::SettingsPanelWidget(SettingsPanel& model, QWidget* parent)
   frame21->setLayout(rowOf({makeCheck(CheckBox::Check9, QStringLiteral("Kullanılsın")), makeText(TextBox::Text10, 3)}));
 
   QGroupBox* frame22 = makeFrame(QStringLiteral("Frame22"), QStringLiteral("Lisan"));
-  option4(0, QStringLiteral("Türkçe"), frame22);
-  option4(1, QStringLiteral("English"), frame22);
-  frame22->setLayout(rowOf({m_option4[0], m_option4[1]}));
+  option4(PanelIndex::Option4Turkish, QStringLiteral("Türkçe"), frame22);
+  option4(PanelIndex::Option4English, QStringLiteral("English"), frame22);
+  frame22->setLayout(rowOf({m_option4[PanelIndex::Option4Turkish], m_option4[PanelIndex::Option4English]}));
 
   QCheckBox* check11 = makeCheck(CheckBox::Check11, QStringLiteral("UTF8 kaydet"));
 
