@@ -1,5 +1,6 @@
 #pragma once
 
+#include "layout/BoxDecoderInput.h"
 #include "layout/LayoutTable.h"
 
 #include <QList>
@@ -88,10 +89,8 @@ class FieldChoices {
   QString randomValue(QRandomGenerator& random) const;
 
  private:
-  enum class Decoder { kBox, kTwoMarkBox, kVertical, kHorizontal, kMultiLine, kMultiColumn };
-
-  void buildUnits(const LayoutTable& layout, const FieldDefinition& field, Decoder decoder);
-  QString pieceFor(QStringView alphabet, int index) const;
+  void buildUnits(const LayoutTable& layout, const FieldDefinition& field, BoxDecoderKind decoder);
+  QString pieceFor(QChar character, const QString& fullSet) const;
   bool isBlankPiece(const QString& piece) const;
   bool piecesMatch(const QString& wanted, const QString& piece) const;
   std::optional<QStringList> splitPieces(const QString& value, int count, QString* error) const;
