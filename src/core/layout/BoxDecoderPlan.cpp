@@ -75,8 +75,16 @@ BoxDecoderPlan::BoxDecoderPlan(const BoxDecoderInput& input, const BoxDecoderCon
     if (euro >= 0) m_blankResult = m_alphabet.mid(euro + 1, 1);
   }
 
-  // Turned forms. The direction code comes from the form-design tool; only
-  // which of alphabet and result are turned around is ours to apply.
+  applyTurnedForm(input, context, wordList);
+  if (m_reverseAlphabet) std::reverse(m_alphabet.begin(), m_alphabet.end());
+
+  addUnits(input, exclusions, excluded);
+}
+
+// Turned forms. The direction code comes from the form-design tool; only
+// which of alphabet and result are turned around is ours to apply.
+void BoxDecoderPlan::applyTurnedForm(const BoxDecoderInput& input, const BoxDecoderContext& context,
+                                     bool wordList) {
   const bool turned = context.LayoutTurn == u"T";
   const bool duplex = context.DuplexSheet;
   const bool d1 = input.YonuX == u"1";
@@ -106,9 +114,6 @@ BoxDecoderPlan::BoxDecoderPlan(const BoxDecoderInput& input, const BoxDecoderCon
       m_reverseResult = turned && d2;
       break;
   }
-  if (m_reverseAlphabet) std::reverse(m_alphabet.begin(), m_alphabet.end());
-
-  addUnits(input, exclusions, excluded);
 }
 
 void BoxDecoderPlan::addUnits(const BoxDecoderInput& input, const QString& exclusions, char16_t excluded) {

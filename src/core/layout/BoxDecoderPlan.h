@@ -63,6 +63,7 @@ class BoxDecoderPlan {
   }
 
  private:
+  void applyTurnedForm(const BoxDecoderInput& input, const BoxDecoderContext& context, bool wordList);
   void addUnits(const BoxDecoderInput& input, const QString& exclusions, char16_t excluded);
 
   bool m_inside = false;

@@ -12,7 +12,7 @@
 /// Where the marks of one field go for each of its values: the field's
 /// units (the parts that yield one piece of the value each) and their mark
 /// positions, with the piece of value a mark at each position stands for,
-/// worked out the way the field's decoder reads the field.
+/// taken from the plan the field's decoder reads through (BoxDecoderPlan).
 ///
 /// A value is written as the reading run shows the field before its checks
 /// change it: one character per unit for single-choice fields (a blank, or
