@@ -75,7 +75,7 @@ void BoxDecoder::decode(const omr::MarkBuffer& marks, QString& result) const {
 
 void BoxDecoder::decodeSingle(const omr::MarkBuffer& marks, QString& result) const {
   enum class Outcome { Blank, Character, Tie };
-  for (std::size_t u = 0; u < m_plan.unitCount(); ++u) {
+  for (std::size_t u = 0, units = m_plan.unitCount(); u < units; ++u) {
     int best = m_threshold;
     Outcome outcome = Outcome::Blank;
     const BoxDecoderPlan::Position* winner = nullptr;
@@ -109,7 +109,7 @@ void BoxDecoder::decodeSingle(const omr::MarkBuffer& marks, QString& result) con
 }
 
 void BoxDecoder::decodeMultiple(const omr::MarkBuffer& marks, QString& result) const {
-  for (std::size_t u = 0; u < m_plan.unitCount(); ++u) {
+  for (std::size_t u = 0, units = m_plan.unitCount(); u < units; ++u) {
     const qsizetype unitStart = result.size();
     for (const BoxDecoderPlan::Position& position : m_plan.unit(u)) {
       if (!marked(marks[position.offset]))

@@ -79,6 +79,7 @@ BoxDecoderPlan::BoxDecoderPlan(const BoxDecoderInput& input, const BoxDecoderCon
   if (m_reverseAlphabet) std::reverse(m_alphabet.begin(), m_alphabet.end());
 
   addUnits(input, exclusions, excluded);
+  m_unitBounds.push_back(static_cast<std::uint32_t>(m_positions.size()));
 }
 
 // Turned forms. The direction code comes from the form-design tool; only
@@ -125,7 +126,7 @@ void BoxDecoderPlan::addUnits(const BoxDecoderInput& input, const QString& exclu
 
   // The block's positions in scan order, each with its alphabet index;
   // exclusion counts on the alphabet as written, never reversed.
-  const auto beginUnit = [this] { m_unitStarts.push_back(static_cast<std::uint32_t>(m_positions.size())); };
+  const auto beginUnit = [this] { m_unitBounds.push_back(static_cast<std::uint32_t>(m_positions.size())); };
   const auto addPosition = [&](int line, int column, int index) {
     Position position;
     position.offset = static_cast<std::uint16_t>((line - 1) * omr::kSheetColumns + (column - 1));

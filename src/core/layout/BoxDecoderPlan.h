@@ -53,13 +53,10 @@ class BoxDecoderPlan {
   /// What an unmarked unit of a single-choice decoder reads as.
   const QString& blankResult() const { return m_blankResult; }
 
-  std::size_t unitCount() const { return m_unitStarts.size(); }
+  std::size_t unitCount() const { return m_unitBounds.empty() ? 0 : m_unitBounds.size() - 1; }
   /// The positions of unit `unit` (from 0), in the order the decoder scans them.
   std::span<const Position> unit(std::size_t unit) const {
-    const std::uint32_t first = m_unitStarts[unit];
-    const std::uint32_t end = unit + 1 < m_unitStarts.size() ? m_unitStarts[unit + 1]
-                                                             : static_cast<std::uint32_t>(m_positions.size());
-    return {m_positions.data() + first, end - first};
+    return {m_positions.data() + m_unitBounds[unit], m_positions.data() + m_unitBounds[unit + 1]};
   }
 
  private:
@@ -72,5 +69,7 @@ class BoxDecoderPlan {
   bool m_reverseResult = false;
   QString m_blankResult;
   std::vector<Position> m_positions;
-  std::vector<std::uint32_t> m_unitStarts;  // into m_positions
+  // Into m_positions: where each unit starts, then where the last one ends,
+  // so that a unit's end needs no test on the decoding path.
+  std::vector<std::uint32_t> m_unitBounds;
 };
