@@ -1,11 +1,13 @@
 // Where the generator puts the marks of a value, checked against the field's
 // alphabet positions worked out by hand for a small layout.
 #include "DeckTestSupport.h"
+#include "layout/BoxDecoder.h"
 #include "sim/DeckGenerator.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -186,6 +188,91 @@ TEST(FieldChoices, ATurnedFormIsMarkedSoThatItReadsBackToTheValue) {
   ASSERT_TRUE(sheet2) << error.toStdString();
   EXPECT_EQ(markedPositions(*sheet2, 8), (QList<SidePosition>{{0, 1, 5}, {0, 2, 1}}));
 }
+
+// Single-choice fields whose geometry is easy to get wrong: long alphabets
+// over a box whose index lands on halves, turned forms, several lines and
+// steps above 1. Every character the generator offers for a field must read
+// back as that character through the field's own decoder.
+struct Geometry {
+  const char* name;
+  const char* turn;
+  const char* field;
+  bool duplexSheet;
+};
+
+void PrintTo(const Geometry& c, std::ostream* os) {
+  *os << c.name;
+}
+
+const Geometry kGeometries[] = {
+    // Step 6 over columns 1-6: line 16 stands for 15 * 11 / 6 + 1 = 28.5,
+    // which rounds to the even 28; a floating-point quotient lands above.
+    {"BoxOfOneColumnOnSixteenLines", "N",
+     "01=16=01=06=00=K5=ABCÇDEFGĞHIİJKLMNOÖPRSŞTUÜVYZ==LONG=Uzun=", true},
+    {"BoxWithExcludedDash", "N",
+     "01=20=03=12=00=K3=ABCÇDEFGĞHIİJKLMNOÖPRSŞTUÜVYZabcçdefgğhıijklmnoöprsştuüvyz-0123456789==WIDE=Geniş=",
+     true},
+    {"TurnedBoxDoubleSided", "T", "01=05=01=06=00=K1=ABCÇDEFGĞHIİJKLMNOÖPRSŞTUÜVYZ=Y1=TBOX=Ters kutu=", true},
+    {"TurnedBoxOneSided", "T", "03=09=02=09=00=K2=ABCÇDEFGĞHIİJKLMNOÖPRSŞTUÜVYZ=Y2=TBOX2=Ters kutu=", false},
+    {"TurnedLinesOneSided", "T", "01=07=01=08=00=Y2=ABC DEFG=Y2=ROWS=Satırlar=", false},
+    {"ColumnsStepThreeTurnedResult", "N",
+     "01=40=01=07=00=D2=ABCÇDEFGĞHIİJKLMNOÖPRSŞTUÜVYZ=Y3=COLS=Sütunlar=", true},
+};
+
+class EveryChoiceReadsBack : public testing::TestWithParam<Geometry> {};
+
+BoxDecoderKind singleChoiceKind(const FieldDefinition& field) {
+  if (field.FieldDecoder == u"H") return BoxDecoderKind::Dikey;
+  if (field.FieldDecoder == u"T") return BoxDecoderKind::Yatay;
+  return BoxDecoderKind::Kutu;
+}
+
+TEST_P(EveryChoiceReadsBack, ThroughTheFieldsDecoder) {
+  const Geometry& c = GetParam();
+  const LayoutTable layout = layoutOf(
+      {QStringLiteral("40=48=8=%1=*= =").arg(QString::fromUtf8(c.turn)), QString::fromUtf8(c.field)});
+  ASSERT_EQ(layout.FieldCount, 1);
+  DeckGenerator::Options options;
+  options.duplexSheet = c.duplexSheet;
+  DeckGenerator generator(layout, options);
+  const FieldChoices& choices = generator.fields().front();
+  ASSERT_EQ(choices.reading(), FieldChoices::Reading::kSingle) << choices.problem().toStdString();
+
+  const FieldDefinition& field = layout.field(1);
+  BoxDecoderContext context;
+  context.LayoutTurn = layout.LayoutTurn;
+  context.MultiMarkText = layout.MultiMarkText;
+  context.BlankText = layout.BlankText;
+  context.DuplexSheet = c.duplexSheet;
+  context.kindLetter = field.FieldKind.left(1);
+  const BoxDecoder decoder(
+      {singleChoiceKind(field), field.FieldLineFrom, field.FieldLineTo, field.FieldColFrom, field.FieldColTo,
+       8, field.FieldAlphabet, field.FieldKind.mid(1, 1), field.FieldStep, 0},
+      context);
+
+  std::set<QString> offered;
+  for (const auto& unit : choices.units())
+    for (const FieldChoices::Choice& choice : unit)
+      if (choice.choosable) offered.insert(choice.piece);
+  ASSERT_FALSE(offered.empty());
+  for (const QString& piece : offered) {
+    // The same character in every unit reads the same whether or not the
+    // result is turned round.
+    const QString value = piece.repeated(choices.units().size());
+    DeckSheetValues values;
+    values.values.insert(1, value);
+    QString error;
+    const auto sheet = generator.sheet(values, &error);
+    ASSERT_TRUE(sheet) << error.toStdString();
+    omr::MarkBuffer marks{};
+    for (const DeckSheet::Mark& mark : sheet->front)
+      marks[static_cast<std::size_t>((mark.line - 1) * omr::kSheetColumns + mark.column - 1)] = mark.darkness;
+    EXPECT_EQ(decoder.decode(marks), value);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Geometries, EveryChoiceReadsBack, testing::ValuesIn(kGeometries),
+                         caseName<Geometry>);
 
 TEST(FieldChoices, FieldsOutsideTheSheetOrWithoutDecoderTakeNoValue) {
   const LayoutTable layout =

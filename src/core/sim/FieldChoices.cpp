@@ -2,25 +2,15 @@
 
 #include "common/NumericText.h"
 #include "device/OmrApi.h"
+#include "layout/BoxDecoderPlan.h"
+#include "layout/BuiltInAlphabets.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-const QString kFiveChoices = QStringLiteral("ABCDE");
-const QString kTurkishLetters = QStringLiteral("ABCÇDEFGĞHIİJKLMNOÖPRSŞTUÜVYZ");
-// The order that numbers the words of a word list.
-const QString kFullSet =
-    QStringLiteral("ABCÇDEFGĞHIİJKLMNOÖPRSŞTUÜVYZabcçdefgğhıijklmnoöprsştuüvyz1234567890!'#+%&/()=-_");
-constexpr QChar kGrave = u'`';
 constexpr int kMaxWords = 80;
-
-QString blanksToGrave(const QString& text) {
-  if (text.size() == 1) return text;
-  QString result = text;
-  return result.replace(u' ', kGrave);
-}
 
 QStringList wordsOf(const QString& alphabet) {
   QStringList words;
@@ -32,10 +22,6 @@ QStringList wordsOf(const QString& alphabet) {
     start = end + 1;
   }
   return words;
-}
-
-int indexValue(double value) {
-  return static_cast<int>(numeric::roundHalfEven(value));
 }
 
 QString quotedToken(const QString& text) {
@@ -76,32 +62,32 @@ FieldChoices::FieldChoices(const LayoutTable& layout, int fieldIndex, bool duple
     return;
   }
 
-  Decoder decoder = Decoder::kBox;
+  BoxDecoderKind decoder = BoxDecoderKind::Kutu;
   if (field.FieldDecoder == u"K") {
-    decoder = !m_onBack && writtenLetter == u"F" ? Decoder::kTwoMarkBox : Decoder::kBox;
+    decoder = !m_onBack && writtenLetter == u"F" ? BoxDecoderKind::KutuIkili : BoxDecoderKind::Kutu;
   } else if (field.FieldDecoder == u"H") {
-    decoder = Decoder::kVertical;
+    decoder = BoxDecoderKind::Dikey;
   } else if (field.FieldDecoder == u"T") {
-    decoder = Decoder::kHorizontal;
+    decoder = BoxDecoderKind::Yatay;
   } else if (field.FieldDecoder == u"C") {
-    decoder = Decoder::kMultiLine;
+    decoder = BoxDecoderKind::CokluSatir;
   } else if (field.FieldDecoder == u"M") {
-    decoder = Decoder::kMultiColumn;
+    decoder = BoxDecoderKind::CokluSutun;
   } else {
     m_problem = QStringLiteral("it has no decoder");
     return;
   }
   switch (decoder) {
-    case Decoder::kBox:
-    case Decoder::kVertical:
-    case Decoder::kHorizontal:
+    case BoxDecoderKind::Kutu:
+    case BoxDecoderKind::Dikey:
+    case BoxDecoderKind::Yatay:
       m_reading = Reading::kSingle;
       break;
-    case Decoder::kTwoMarkBox:
+    case BoxDecoderKind::KutuIkili:
       m_reading = Reading::kTwoMarkBox;
       break;
-    case Decoder::kMultiLine:
-    case Decoder::kMultiColumn:
+    case BoxDecoderKind::CokluSatir:
+    case BoxDecoderKind::CokluSutun:
       m_reading = Reading::kMultiple;
       break;
   }
@@ -111,7 +97,8 @@ FieldChoices::FieldChoices(const LayoutTable& layout, int fieldIndex, bool duple
   buildUnits(layout, field, decoder);
 }
 
-void FieldChoices::buildUnits(const LayoutTable& layout, const FieldDefinition& field, Decoder decoder) {
+void FieldChoices::buildUnits(const LayoutTable& layout, const FieldDefinition& field,
+                              BoxDecoderKind decoder) {
   const QString& written = field.FieldAlphabet;
   m_wordList = written.contains(u'~');
   if (m_wordList) {
@@ -125,162 +112,58 @@ void FieldChoices::buildUnits(const LayoutTable& layout, const FieldDefinition& 
     m_problem = QStringLiteral("a quoted-list field with a word list cannot be marked");
     return;
   }
-
-  const bool gravesForBlanks =
-      decoder == Decoder::kBox || decoder == Decoder::kVertical || decoder == Decoder::kHorizontal;
-  // Positions are excluded by their index in the alphabet as written, after
-  // blanks became grave accents and before any other change.
-  const QString excluding = gravesForBlanks ? blanksToGrave(written) : written;
-  QString alphabet = excluding;
-  switch (decoder) {
-    case Decoder::kBox:
-    case Decoder::kTwoMarkBox:
-      if (written == u" ")
-        alphabet = kFiveChoices;
-      else if (m_wordList)
-        alphabet = kFullSet;
-      break;
-    case Decoder::kVertical:
-      if (written.isEmpty() || m_wordList) alphabet = kTurkishLetters;
-      break;
-    case Decoder::kHorizontal:
-      if (written.isEmpty())
-        alphabet = kFiveChoices;
-      else if (m_wordList)
-        alphabet = kTurkishLetters;
-      break;
-    case Decoder::kMultiLine:
-    case Decoder::kMultiColumn:
-      if (written == u" ")
-        alphabet = kFiveChoices;
-      else if (m_wordList)
-        alphabet = kTurkishLetters;
-      break;
-  }
-
-  m_blankResult = layout.BlankText;
-  if (decoder == Decoder::kVertical || decoder == Decoder::kHorizontal) {
-    const qsizetype euro = alphabet.indexOf(u'€');
-    if (euro >= 0) m_blankResult = alphabet.mid(euro + 1, 1);
-  }
-
-  // Turned forms: which decoders read the alphabet and the result back to
-  // front depends on the direction code and the double-sided setting.
-  const bool turned = layout.LayoutTurn == u"T";
-  const QString d = field.FieldKind.mid(1, 1);
-  const bool d1 = d == u"1";
-  const bool d2 = d == u"2";
-  const bool d3 = d == u"3";
-  const bool duplex = m_duplexSheet;
-  bool alphabetReversed = false;
-  switch (decoder) {
-    case Decoder::kBox:
-    case Decoder::kTwoMarkBox:
-      alphabetReversed = turned && (((d1 || d3) && duplex) || (d2 && !duplex));
-      m_resultReversed = turned && (d1 || d2);
-      break;
-    case Decoder::kVertical:
-      alphabetReversed = turned && ((d1 && duplex) || (d2 && !duplex && !m_wordList));
-      m_resultReversed = (turned && (((d1 || d3) && duplex) || (d2 && !duplex))) || (!turned && d3);
-      break;
-    case Decoder::kHorizontal:
-      alphabetReversed = (turned && (((d1 || d3) && duplex) || (d2 && !duplex))) || (!turned && d3);
-      m_resultReversed = turned && (d1 || d2);
-      break;
-    case Decoder::kMultiLine:
-      alphabetReversed = turned && ((d1 && duplex) || (d2 && !duplex));
-      m_resultReversed = turned && d2;
-      break;
-    case Decoder::kMultiColumn:
-      alphabetReversed = turned && ((d1 && duplex) || (d2 && !duplex && !m_wordList));
-      m_resultReversed = turned && d2;
-      break;
-  }
-  if (alphabetReversed) std::reverse(alphabet.begin(), alphabet.end());
-
-  const int x1 = field.FieldLineFrom;
-  const int x2 = field.FieldLineTo;
-  const int y1 = field.FieldColFrom;
-  const int y2 = field.FieldColTo;
-  const int s = std::max<int>(1, field.FieldStep);
-  if (x1 > x2 || y1 > y2) {
+  if (field.FieldLineFrom > field.FieldLineTo || field.FieldColFrom > field.FieldColTo) {
     m_reading = Reading::kNone;
     m_problem = QStringLiteral("its block holds no mark positions");
     return;
   }
-  if (x1 < 1 || x2 > omr::kSheetLines || y1 < 1 || y2 > omr::kSheetColumns) {
+
+  // The choices are the decoder's own plan read the other way round, so a
+  // mark placed for a character is the mark the decoder reads as it.
+  BoxDecoderContext context;
+  context.LayoutTurn = layout.LayoutTurn;
+  context.MultiMarkText = layout.MultiMarkText;
+  context.BlankText = layout.BlankText;
+  context.DuplexSheet = m_duplexSheet;
+  context.kindLetter = field.FieldKind.left(1);
+  BoxDecoderInput input;
+  input.kind = decoder;
+  input.x1 = field.FieldLineFrom;
+  input.x2 = field.FieldLineTo;
+  input.y1 = field.FieldColFrom;
+  input.y2 = field.FieldColTo;
+  input.Cozx = written;
+  input.YonuX = field.FieldKind.mid(1, 1);
+  input.Araligi = field.FieldStep;
+  const BoxDecoderPlan plan(input, context);
+  if (!plan.insideBuffer()) {
     m_reading = Reading::kNone;
     m_problem = QStringLiteral("its block lies outside the sheet");
     return;
   }
+  m_blankResult = plan.blankResult();
+  m_resultReversed = plan.reversesResult();
 
-  const auto excluded = [&](int index) {
-    if (index < 1 || index > excluding.size()) return false;
-    const QChar c = excluding[index - 1];
-    if (decoder == Decoder::kBox) return c == u'-';
-    if (decoder == Decoder::kVertical || decoder == Decoder::kHorizontal) return c == kGrave;
-    return false;
-  };
-  const auto choice = [&](int line, int column, int index) {
-    Choice result;
-    result.position = {line, column};
-    result.piece = pieceFor(alphabet, index);
-    result.choosable = !result.piece.isEmpty() && !excluded(index) && !isBlankPiece(result.piece);
-    return result;
-  };
-
-  switch (decoder) {
-    case Decoder::kBox:
-    case Decoder::kTwoMarkBox: {
-      const double perLine = (y2 - y1) / static_cast<double>(s) + 1;
-      QList<Choice> unit;
-      for (int l = x1; l <= x2; ++l)
-        for (int c = y1; c <= y2; c += s)
-          unit.append(choice(l, c, indexValue((l - x1) * perLine + (c - y1) / s + 1)));
-      m_units.append(unit);
-      break;
+  const QString fullSet = alphabets::fullSet();
+  for (std::size_t u = 0; u < plan.unitCount(); ++u) {
+    QList<Choice> unit;
+    for (const BoxDecoderPlan::Position& position : plan.unit(u)) {
+      Choice choice;
+      choice.position = {position.line(), position.column()};
+      if (position.hasCharacter) choice.piece = pieceFor(QChar(position.character), fullSet);
+      choice.choosable = !choice.piece.isEmpty() && !position.excluded && !isBlankPiece(choice.piece);
+      unit.append(choice);
     }
-    case Decoder::kVertical:
-      for (int c = y1; c <= y2; c += s) {
-        QList<Choice> unit;
-        for (int l = x1; l <= x2; l += s) unit.append(choice(l, c, (l - x1) / s + 1));
-        m_units.append(unit);
-      }
-      break;
-    case Decoder::kHorizontal:
-      for (int l = x1; l <= x2; l += s) {
-        QList<Choice> unit;
-        for (int c = y1; c <= y2; c += s) unit.append(choice(l, c, (c - y1) / s + 1));
-        m_units.append(unit);
-      }
-      break;
-    case Decoder::kMultiLine:
-      for (int l = x1; l <= x2; ++l) {
-        QList<Choice> unit;
-        for (int c = y1; c <= y2; c += s)
-          unit.append(
-              choice(l, c, y1 == y2 ? indexValue((l - x1) / static_cast<double>(s) + 1) : (c - y1) / s + 1));
-        m_units.append(unit);
-      }
-      break;
-    case Decoder::kMultiColumn:
-      for (int c = y1; c <= y2; ++c) {
-        QList<Choice> unit;
-        for (int l = x1; l <= x2; ++l) unit.append(choice(l, c, l - x1 + 1));
-        m_units.append(unit);
-      }
-      break;
+    m_units.append(unit);
   }
 }
 
-QString FieldChoices::pieceFor(QStringView alphabet, int index) const {
-  if (index < 1 || index > alphabet.size()) return {};
-  const QString character(alphabet[index - 1]);
-  if (!m_wordList) return character;
+QString FieldChoices::pieceFor(QChar character, const QString& fullSet) const {
+  if (!m_wordList) return QString(character);
   // The value shows the word whose number is the character's place in the
   // full set; a character equal to the blank text shows as blanks.
-  if (character == m_blankText) return {};
-  const qsizetype number = kFullSet.indexOf(character) + 1;
+  if (QString(character) == m_blankText) return {};
+  const qsizetype number = fullSet.indexOf(character) + 1;
   if (number < 1 || number > m_words.size()) return {};
   return m_words[number - 1];
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "layout/BoxDecoderInput.h"
 #include "layout/LayoutTable.h"
 
 #include <QList>
@@ -11,7 +12,7 @@
 /// Where the marks of one field go for each of its values: the field's
 /// units (the parts that yield one piece of the value each) and their mark
 /// positions, with the piece of value a mark at each position stands for,
-/// worked out the way the field's decoder reads the field.
+/// taken from the plan the field's decoder reads through (BoxDecoderPlan).
 ///
 /// A value is written as the reading run shows the field before its checks
 /// change it: one character per unit for single-choice fields (a blank, or
@@ -88,10 +89,8 @@ class FieldChoices {
   QString randomValue(QRandomGenerator& random) const;
 
  private:
-  enum class Decoder { kBox, kTwoMarkBox, kVertical, kHorizontal, kMultiLine, kMultiColumn };
-
-  void buildUnits(const LayoutTable& layout, const FieldDefinition& field, Decoder decoder);
-  QString pieceFor(QStringView alphabet, int index) const;
+  void buildUnits(const LayoutTable& layout, const FieldDefinition& field, BoxDecoderKind decoder);
+  QString pieceFor(QChar character, const QString& fullSet) const;
   bool isBlankPiece(const QString& piece) const;
   bool piecesMatch(const QString& wanted, const QString& piece) const;
   std::optional<QStringList> splitPieces(const QString& value, int count, QString* error) const;
