@@ -1,6 +1,7 @@
 #include "reading/FieldDecoding.h"
 
 #include "common/NumericText.h"
+#include "layout/FieldDecoderKind.h"
 
 #include <algorithm>
 #include <optional>
@@ -12,17 +13,6 @@ int hexDigit(QChar c) {
   if (c >= u'A' && c <= u'F') return c.unicode() - u'A' + 10;
   if (c >= u'a' && c <= u'f') return c.unicode() - u'a' + 10;
   return -1;
-}
-
-std::optional<BoxDecoderKind> decoderKind(const FieldDefinition& field, bool front) {
-  const QString& letter = field.FieldDecoder;
-  if (letter == u"K")
-    return front && field.FieldKind.startsWith(u'F') ? BoxDecoderKind::KutuIkili : BoxDecoderKind::Kutu;
-  if (letter == u"T") return BoxDecoderKind::Yatay;
-  if (letter == u"H") return BoxDecoderKind::Dikey;
-  if (letter == u"C") return BoxDecoderKind::CokluSatir;
-  if (letter == u"M") return BoxDecoderKind::CokluSutun;
-  return std::nullopt;
 }
 
 // Cut to `width` characters, or filled up to it on the right with blanks.
@@ -77,8 +67,8 @@ FieldDecoding::FieldDecoding(const LayoutTable& layout, const DecodingSettings& 
     input.Uzunluklar = static_cast<std::int16_t>(
         numeric::clampedInt(numeric::leadingValue(definition.FieldSubLength), 0, 32767));
 
-    const std::optional<BoxDecoderKind> frontKind = decoderKind(definition, true);
-    const std::optional<BoxDecoderKind> backKind = decoderKind(definition, false);
+    const std::optional<BoxDecoderKind> frontKind = fieldDecoderKind(definition, true);
+    const std::optional<BoxDecoderKind> backKind = fieldDecoderKind(definition, false);
     if (frontKind) {
       input.kind = *frontKind;
       field.frontDecoder = BoxDecoder(input, context);

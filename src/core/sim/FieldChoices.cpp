@@ -4,6 +4,7 @@
 #include "device/OmrApi.h"
 #include "layout/BoxDecoderPlan.h"
 #include "layout/BuiltInAlphabets.h"
+#include "layout/FieldDecoderKind.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,21 +63,12 @@ FieldChoices::FieldChoices(const LayoutTable& layout, int fieldIndex, bool duple
     return;
   }
 
-  BoxDecoderKind decoder = BoxDecoderKind::Kutu;
-  if (field.FieldDecoder == u"K") {
-    decoder = !m_onBack && writtenLetter == u"F" ? BoxDecoderKind::KutuIkili : BoxDecoderKind::Kutu;
-  } else if (field.FieldDecoder == u"H") {
-    decoder = BoxDecoderKind::Dikey;
-  } else if (field.FieldDecoder == u"T") {
-    decoder = BoxDecoderKind::Yatay;
-  } else if (field.FieldDecoder == u"C") {
-    decoder = BoxDecoderKind::CokluSatir;
-  } else if (field.FieldDecoder == u"M") {
-    decoder = BoxDecoderKind::CokluSutun;
-  } else {
+  const std::optional<BoxDecoderKind> kind = fieldDecoderKind(field, !m_onBack);
+  if (!kind) {
     m_problem = QStringLiteral("it has no decoder");
     return;
   }
+  const BoxDecoderKind decoder = *kind;
   switch (decoder) {
     case BoxDecoderKind::Kutu:
     case BoxDecoderKind::Dikey:
