@@ -9,11 +9,12 @@
 /// The initial values are those a missing file gives, so a record that no
 /// file ever touched already agrees with a panel in its design-time state.
 ///
-/// Several settings live on the settings panel and are read from its
-/// controls by the reading run (the port, the second tray, the double-sided
-/// choices, the barcode box, the imprint choices, the separator, ...). Their
-/// fields here mirror those controls in the form the file holds them: they
-/// are set when the file is loaded and again whenever it is saved.
+/// Several settings live on the settings panel (the port, the second tray,
+/// the double-sided choices, the barcode box, the imprint choices, the
+/// separator, ...). Their fields here mirror those controls in the form the
+/// file holds them: they are set when the file is loaded and again whenever
+/// it is saved. A reading run reads neither directly: it takes its options
+/// from both once, through RunOptions::from.
 struct AppSettings {
   std::int16_t PortIndex = 2;                         ///< line 1: Option1 index (2 "USB")
   std::int16_t BaudIndex = 0;                         ///< line 2: 0 "38400", 1 "19200"
