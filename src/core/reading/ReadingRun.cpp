@@ -150,8 +150,8 @@ bool ReadingRun::readerReady(const RunOptions& options, ReaderConnection& connec
 }
 
 void ReadingRun::startSheets(const RunOptions& options, ReaderConnection& connection) {
-  m_env.counters.RunSheetCount = 0;
   RunCounters& n = m_env.counters;
+  n.RunSheetCount = 0;
   n.RunSavedCount = n.RunRejectedCount = n.RunDroppedCount = n.RunSkippedCount = n.RunUnwrittenCount = 0;
   if (options.barcodeEnabled) setUpBarcodeUnit(m_env.reader);
   connection.SendCommandCE();
@@ -173,12 +173,10 @@ void ReadingRun::beginCycle() {
 bool ReadingRun::sheetLimitReached(RunFiles& runFiles) {
   ++m_env.counters.RunSheetCount;
   if (m_env.observer) m_env.observer->sheetFinished(m_env.counters);
-  // The sheet limit is the one choice the operator changes while a run
-  // goes (leaving Text13 saves the settings at the top of a cycle), so it
-  // is read from the options as they are after each cycle.
-  const std::int16_t limit = currentOptions().StopAfterSheets;
+  // Leaving Text13 changes the limit at the top of a cycle, so it is read
+  // as it is after each cycle.
+  const std::int16_t limit = RunOptions::sheetLimitFrom(m_env.settings);
   if (limit <= 0 || limit != m_env.counters.RunSheetCount) return false;
-  m_env.StopRequested = false;
   runFiles.closeAll();
   releaseReader(m_env.reader);
   return true;

@@ -23,7 +23,7 @@ RunOptions RunOptions::from(const AppSettings& settings, const SettingsPanel& pa
   o.usbSelected = panel.Option1(PanelIndex::Option1Usb);
   o.barcodeEnabled = ticked(panel, CheckBox::Check3);
   o.secondTray = panel.Option2(PanelIndex::Option2SecondTrayYes);
-  o.StopAfterSheets = settings.StopAfterSheets;
+  o.StopAfterSheets = sheetLimitFrom(settings);
   // "Dursun" is read twice, and the two readings differ when the settings
   // file held 2 there: the box is then ticked while the setting stays 2.
   // The box decides whether a front timing-mark error is reported at all;
@@ -67,3 +67,5 @@ RunOptions RunOptions::from(const AppSettings& settings, const SettingsPanel& pa
   o.output.stopOnError = stopOnError;
   return o;
 }
+
+std::int16_t RunOptions::sheetLimitFrom(const AppSettings& settings) { return settings.StopAfterSheets; }

@@ -39,4 +39,7 @@ struct RunOptions {
 
   /// The run's options for the settings and the panel as they are now.
   static RunOptions from(const AppSettings& settings, const SettingsPanel& panel);
+  /// The sheet limit alone: the one choice the operator changes while a
+  /// run goes, read again after every sheet cycle.
+  static std::int16_t sheetLimitFrom(const AppSettings& settings);
 };
